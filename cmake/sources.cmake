@@ -1,0 +1,40 @@
+# Source lists shared by both trees.
+
+# Files that do not include windows.h: compiled into the program and natively,
+# where their unit tests, sanitizers, fuzzers and benchmarks run.
+set(JW_PORTABLE_SOURCES
+    util/lfilepath.cpp
+    app/settingstext.cpp
+    dialogs/columns.cpp
+    dialogs/placement.cpp
+)
+
+# Win32 code of the program (everything but the entry point).
+set(JW_WIN32_SOURCES
+    util/lfileio.cpp
+    app/settings.cpp
+    installer/registry.cpp
+    installer/programfolder.cpp
+    installer/foldersecurity.cpp
+)
+
+# The program entry.
+set(JW_ENTRY_SOURCES
+    app/main.cpp
+)
+
+# Native unit tests of the window-free rules.
+set(JW_HOST_TEST_SOURCES
+    tests/host/lfilepath_test.cpp
+    tests/host/settingstext_test.cpp
+)
+
+# Windows-side tests, one program each; they run under Wine.
+set(JW_WIN32_TESTS
+    foundation
+)
+set(JW_WIN32_TEST_foundation_SOURCES
+    tests/win32/lfileio_test.cpp
+    tests/win32/settings_test.cpp
+    tests/win32/programfolder_test.cpp
+)

@@ -1,0 +1,34 @@
+# The Windows program and its Windows-side tests, cross-compiled with mingw-w64.
+
+add_compile_options(-Wall -Wextra)
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(JW_SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid advapi32 gdi32 user32 kernel32)
+
+add_library(jotwell_core STATIC ${JW_PORTABLE_SOURCES} ${JW_WIN32_SOURCES})
+target_include_directories(jotwell_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(jotwell_core PUBLIC ${JW_SYSTEM_LIBS})
+
+include(cmake/resources.cmake OPTIONAL)
+
+add_executable(jotwell WIN32 ${JW_ENTRY_SOURCES} ${JW_RESOURCE_SOURCES})
+target_link_libraries(jotwell PRIVATE jotwell_core)
+set_target_properties(jotwell PROPERTIES OUTPUT_NAME jotwell RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# GoogleTest for the Windows tests.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+
+add_library(jotwell_testkit STATIC tests/win32/testkit.cpp)
+target_link_libraries(jotwell_testkit PUBLIC jotwell_core GTest::gtest)
+
+foreach(t ${JW_WIN32_TESTS})
+    add_executable(test_${t} ${JW_WIN32_TEST_${t}_SOURCES} tests/win32/test_main.cpp ${JW_RESOURCE_SOURCES})
+    target_link_libraries(test_${t} PRIVATE jotwell_testkit)
+    set_target_properties(test_${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${t} COMMAND test_${t} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    set_tests_properties(${t} PROPERTIES TIMEOUT 600)
+endforeach()

@@ -1,0 +1,53 @@
+// Building a toolbar from a table of button records.
+#include <commctrl.h>
+
+#include "dialogs/ldialog.h"
+#include "resources/resource.h"
+
+void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent,
+                          int count) {
+    // The program's button bitmaps are 24 by 24 like the large standard set.
+    HWND toolbar = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
+                                   IDC_TOOLBAR, 0, HINST_COMMCTRL, IDB_STD_LARGE_COLOR, NULL, 0,
+                                   0, 0, 24, 24, sizeof(TBBUTTON));
+    *phwndToolBar = toolbar;
+    if (!toolbar)
+        return;
+    SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    HWND tips = (HWND)SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        const LToolBarButton& b = buttons[i];
+        TBBUTTON button;
+        ZeroMemory(&button, sizeof button);
+        button.iBitmap = b.image;
+        if (b.image < 0) {
+            TBADDBITMAP bitmap = {LGetInstance(), (UINT_PTR)(-b.image)};
+            button.iBitmap = (int)SendMessageA(toolbar, TB_ADDBITMAP, 1, (LPARAM)&bitmap);
+        }
+        button.idCommand = b.command;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = b.style;
+        button.iString = b.label ? (INT_PTR)b.label : -1;
+        SendMessageA(toolbar, TB_ADDBUTTONSA, 1, (LPARAM)&button);
+        if (b.tooltip && tips) {
+            // The toolbar registered the button with its tooltip window; give
+            // that tool its text.
+            TOOLINFOA ti;
+            ZeroMemory(&ti, sizeof ti);
+            ti.cbSize = sizeof ti;
+            ti.uFlags = TTF_SUBCLASS;
+            ti.hwnd = toolbar;
+            ti.uId = b.command;
+            // Probe without a text buffer: the query would copy text into it.
+            bool known = SendMessageA(tips, TTM_GETTOOLINFOA, 0, (LPARAM)&ti) != 0;
+            ti.lpszText = (LPSTR)b.tooltip;
+            if (known) {
+                SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
+            } else {
+                SendMessageA(toolbar, TB_GETRECT, b.command, (LPARAM)&ti.rect);
+                SendMessageA(tips, TTM_ADDTOOLA, 0, (LPARAM)&ti);
+            }
+        }
+    }
+    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+}

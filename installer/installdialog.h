@@ -1,0 +1,59 @@
+// The install job and the installer operations the notes program shares:
+// the program folder, the default book folders and the start at logon.
+#ifndef JOTWELL_INSTALLER_INSTALLDIALOG_H
+#define JOTWELL_INSTALLER_INSTALLDIALOG_H
+
+#include "dialogs/lprogressdialog.h"
+#include "util/lfile.h"
+
+// Registry places outside the settings sections.
+extern const char* const REG_CURRENT_VERSION;  // "Software\Microsoft\Windows\CurrentVersion"
+extern const char* const REG_RUN_KEY;          // its "Run" sub-key
+extern const char* const REG_RUN_VALUE;        // "JotwellRun"
+
+class InstallDialog : public LProgressDialog {
+public:
+    // Determines (and creates) the program folder and records it as
+    // "ProgramFiles" and "DataFiles" in the "Folders" settings.
+    explicit InstallDialog(const char* title);
+
+    int MainFunction() override;
+
+    // Program folder and book folders (programfolder.cpp).
+    static void GetInstallProgramFilesPath(char* out);
+    bool CreateBookFolders();
+    void CreateDataFolder(const char* name);
+    static void GetDataFolder(const char* name, char* out);
+
+    // Start at logon (programfolder.cpp).
+    static void SetRunOnLogon(const char* programPath);
+    static void DeleteRunOnLogon();
+
+    // Setup-file extraction (install.cpp).
+    static void WriteFileTrailer(const char* path, unsigned long value);
+
+    // Shell integration (shell.cpp).
+    void Finalize();
+    static void CreateShortcut(const char* linkPath, const char* target);
+    static void GetDesktopShortcutPath(char* out);
+    static bool GetStartMenuGroupFolder(char* out);
+    static void AddStartMenuItem(const char* target, const char* name);
+    static void DeleteStartMenuItem(const char* name);
+    static void RemoveStartMenuGroup();
+
+    // Removal (uninstall.cpp).
+    bool RemoveInstallation();
+    static void DeleteDataFolder(const char* valueName);
+    static void DeleteKey();
+
+    char szProgramFolder[LFILE_PATH];
+    bool bDeclined;
+};
+
+class UninstallDialog : public InstallDialog {
+public:
+    explicit UninstallDialog(const char* title);
+    int MainFunction() override;
+};
+
+#endif

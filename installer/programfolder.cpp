@@ -1,0 +1,61 @@
+// The program folder, the default book folders and the start at logon.
+#include "installer/installdialog.h"
+
+#include <stdio.h>
+#include <windows.h>
+
+#include "app/settings.h"
+#include "installer/foldersecurity.h"
+#include "installer/registry.h"
+
+const char* const REG_CURRENT_VERSION = "Software\\Microsoft\\Windows\\CurrentVersion";
+const char* const REG_RUN_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const REG_RUN_VALUE = "JotwellRun";
+
+void InstallDialog::GetInstallProgramFilesPath(char* out) {
+    char path[LFILE_PATH];
+    ReadRegistryString(HKEY_LOCAL_MACHINE, REG_CURRENT_VERSION, "ProgramFilesDir", path,
+                       "C:\\Program Files");
+    CreateDirectoryA(path, NULL);
+    LFile::FilePathCat(path, "Korvane");
+    CreateDirectoryA(path, NULL);
+    LFile::FilePathCat(path, "Jotwell");
+    CreateProgramFolder(path);
+    lstrcpynA(out, path, LFILE_PATH);
+}
+
+bool InstallDialog::CreateBookFolders() {
+    CreateDataFolder("PhoneBook");
+    CreateDataFolder("Diary");
+    CreateDataFolder("Useful Web Links");
+    CreateDataFolder("Other Notes");
+    return true;
+}
+
+void InstallDialog::CreateDataFolder(const char* name) {
+    char path[LFILE_PATH];
+    lstrcpynA(path, szProgramFolder, LFILE_PATH);
+    LFile::FilePathCat(path, name);
+    // Inherits the program folder's rights: shared with every user.
+    CreateDirectoryA(path, NULL);
+    SettingsSetString("Folders", name, path);
+}
+
+void InstallDialog::GetDataFolder(const char* name, char* out) {
+    SettingsGetString("Folders", name ? name : "DataFiles", "", out);
+    if (out[0])
+        return;
+    GetInstallProgramFilesPath(out);
+    if (name)
+        LFile::FilePathCat(out, name);
+}
+
+void InstallDialog::SetRunOnLogon(const char* programPath) {
+    char data[LFILE_PATH + 16];
+    snprintf(data, sizeof data, "\"%s\" /logon", programPath);
+    WriteRegistryString(HKEY_LOCAL_MACHINE, REG_RUN_KEY, REG_RUN_VALUE, data);
+}
+
+void InstallDialog::DeleteRunOnLogon() {
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, REG_RUN_KEY, REG_RUN_VALUE);
+}

@@ -1,0 +1,134 @@
+// The main window: books, notes, the note editor, toolbar, tray icon, timers
+// and the routing of every command and key.
+#ifndef JOTWELL_MAINWINDOW_MAINDIALOG_H
+#define JOTWELL_MAINWINDOW_MAINDIALOG_H
+
+#include <windows.h>
+
+#include "dialogs/ldialog.h"
+#include "dialogs/lsplash.h"
+#include "util/lfile.h"
+
+// Timers of the main window.
+const UINT TIMER_STATUS = 1;  // status-bar rotation
+const UINT TIMER_SAVE = 2;    // delayed save of the edited note
+const UINT TIMER_SCAN = 3;    // scan of the book folder for outside changes
+
+const UINT STATUS_FIRST_DELAY = 500;
+const UINT STATUS_PERIOD = 8000;
+const UINT SAVE_TEXT_DELAY = 3000;
+const UINT SAVE_NAME_DELAY = 5000;
+const UINT SCAN_PERIOD = 20000;
+const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
+
+class MainDialog : public LPlayerBaseDlg {
+public:
+    MainDialog();
+    ~MainDialog() override;
+
+    // Virtual operations (slot order of the base).
+    void InitDialog() override;
+    bool CmOk() override;
+    bool CmCancel() override;
+    void CmHelp() override;
+    void UpdateControls() override;
+    void Command(WORD id, WORD notifyCode) override;
+    void DestroyDialog() override;
+    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // Main window (maindialog.cpp, layout.cpp, tray.cpp).
+    void LayoutControls();
+    void UpdateEditItems();
+    void CmClose();
+    void CmOpen();
+    void CmExit();
+    void ShowNextStatusMessage();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+
+    // Command routing (commands.cpp, keys.cpp).
+    void CmNextNote();
+    void CmPreviousNote();
+    void MoveFocus(bool backwards);
+    bool SelectNextField(bool backwards);
+    void EnterNoteText(bool fromEnd);
+    void OnTimer(UINT id);
+    void ShowPopupMenu(int menuId, bool noteListItems, bool editItems);
+    void OpenWebResource(int id);
+    INT_PTR OnNotify(NMHDR* hdr);
+
+    // Book list (notebook/booklist.cpp).
+    void InitFolderList();
+    void GetCurrentBookFolder(char* out);
+    int GetCurrentBookIndex();
+    bool UpdateReadOnlyFlag();
+    bool BookNameExists(const char* name);
+    bool CurrentBookIsDiary();
+
+    // Notes in a book (notebook/notes.cpp).
+    void InitItemsList();
+    void ItemSelectionChanged();
+    void SaveData();
+    bool SaveRichEditText();
+    void LoadRichEditText(const char* path);
+    void CmNoteNew();
+    void CmNoteDelete();
+    void PastePlainText();
+    int FindNoteItem(const char* name);
+
+    // External change detection (notebook/scan.cpp).
+    void ScanFolders();
+
+    // Book management (notebook/bookmanage.cpp).
+    void CmBookNewLocal(bool bDiary);
+    void CmBookNew();
+    void CmBookRemove();
+    void CmBookProperties();
+    void CmBookExplore();
+
+    // Global hot key (mainwindow/hotkey.cpp).
+    void HotKeyOpen(bool reportFailure = false);
+    void HotKeyClose();
+    void HotKeyRestart(bool reportFailure = false);
+    void CmHotKeyEnable();
+    void CmHotKeyChange();
+
+    // Diary (features/diarycommands.cpp).
+    void CmDiaryNewEntries(const char* folder);
+
+    // Find (features/find.cpp).
+    void CmFind();
+    void CmFindNext();
+
+    // Printing (features/printing.cpp).
+    void CmNotePrint();
+    void CmBookPrint();
+
+    HWND NotesList() const { return GetDlgItem(hwnd, 102); }
+    HWND NoteText() const { return GetDlgItem(hwnd, 103); }
+    HWND BookList() const { return GetDlgItem(hwnd, 101); }
+
+    // Fields, in declaration order.
+    int iFindNoteIndex;
+    int iFindCharPos;
+    char szFindText[LFILE_PATH];
+    bool bFindMatchCase;
+    int iStatusMessage;
+    HBRUSH hbrNoteName;
+    char szNoteName[LFILE_PATH];
+    bool bNoteNameChanged;
+    bool bNoteTextChanged;
+    LSplashScreen splash;
+    HWND hwndToolTip;
+    bool bReadOnlyBook;
+    FILETIME ftNoteFile;
+
+    // Beyond the design's fields: resources and state this window owns.
+    HFONT hfontNoteName;
+    UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
+    bool bSaveFailureShown;     // the user was told this note cannot be saved
+    bool bHotKeyRegistered;
+};
+
+#endif

@@ -1,0 +1,73 @@
+// File and folder utilities: path joining and splitting on narrow 260-byte
+// path buffers, legal file names, whole-file text reading and writing, the
+// folder picker and folder deletion.
+//
+// The path and name rules need no window system and compile natively too;
+// the file operations use the Win32 file API.
+#ifndef JOTWELL_UTIL_LFILE_H
+#define JOTWELL_UTIL_LFILE_H
+
+#include <stddef.h>
+
+// Size of every path buffer: at most 259 characters and the terminating zero.
+const int LFILE_PATH = 260;
+const int LFILE_PATH_MAX_CHARS = LFILE_PATH - 1;
+
+// Largest number of bytes ReadTextFile returns.
+const unsigned LFILE_READ_LIMIT = 0x10000;
+
+namespace LFile {
+
+// Window-free path and name rules (lfilepath.cpp).
+
+// Appends one component to the path in dst, inserting a backslash when dst
+// does not already end in a separator. Cuts at 259 characters; a dst that
+// already holds 259 characters or more stays unchanged.
+void FilePathCat(char* dst, const char* part);
+
+// As FilePathCat, appending name and ext as one component.
+void FilePathCatExt(char* dst, const char* name, const char* ext);
+
+// Folder part of path (without the last separator); empty when path has no
+// separator or only a leading one.
+void _GetFolderFromPath(char* dst, const char* path);
+
+// Text after the last separator of path.
+void _GetFileFromPath(char* dst, const char* path);
+
+// File part of path without its extension (cut at the last dot unless that
+// dot is the first character).
+void _GetFileTitleFromPath(char* dst, const char* path);
+
+// Copies src to dst without control characters, bytes 128 to 255 and the
+// characters " * . / : < > ? \ | ; keeps at most 259. True if anything is left.
+bool MakeValidFileName(const char* src, char* dst);
+
+// True for the two characters that separate folders in a path.
+inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Win32 file operations (lfileio.cpp).
+
+// Reads at most 65,536 bytes of a file into a new zero-terminated buffer that
+// the caller releases with delete[]. Null for a missing, unreadable or empty
+// file. When pSize is given it receives the number of bytes read.
+char* ReadTextFile(const char* path, size_t* pSize = 0);
+
+// Replaces the file at path with the given bytes so that either the old or
+// the whole new content is on disk: the bytes go to a temporary file in the
+// same folder which then replaces the target. Where the folder allows no
+// temporary file the target is written in place. True if the write succeeded.
+bool WriteTextFile(const char* path, const char* text);
+bool WriteFileBytes(const char* path, const void* data, size_t size);
+
+// Shows the shell's folder picker owned by the active window. True and the
+// chosen folder in dst (260 bytes) unless the user cancelled.
+bool BrowseForFolder(char* dst, const char* title);
+
+// Deletes every file directly in folder, then the folder if it is empty.
+// True if the folder is gone.
+bool DeleteFolderAndFiles(const char* folder);
+
+}  // namespace LFile
+
+#endif
