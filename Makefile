@@ -40,7 +40,7 @@ test-win32: deps win32
 run: build
 	@tools/run.sh
 
-bench: deps
+bench: build
 	@tools/run-bench.sh
 
 fuzz: deps

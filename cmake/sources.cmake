@@ -29,6 +29,12 @@ set(JW_HOST_TEST_SOURCES
     tests/host/settingstext_test.cpp
 )
 
+# The Windows test kit: the test main and the helpers every Windows test uses.
+set(JW_TESTKIT_SOURCES
+    tests/win32/testkit.cpp
+    tests/win32/test_main.cpp
+)
+
 # Windows-side tests, one program each; they run under Wine.
 set(JW_WIN32_TESTS
     foundation
@@ -37,4 +43,24 @@ set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
     tests/win32/settings_test.cpp
     tests/win32/programfolder_test.cpp
+)
+
+# Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
+set(JW_HOST_TOOLS
+)
+
+# Tests that run a host tool and check its output: name and command.
+set(JW_HOST_TOOL_TESTS
+)
+
+# libFuzzer targets: fuzz/<name>_fuzz.cpp, linked with the window-free code.
+set(JW_FUZZ_TARGETS
+)
+
+# Benchmarks: bench/<name>_bench.cpp with Google Benchmark.
+set(JW_BENCHMARKS
+)
+
+# Windows-side benchmarks run under Wine: name and sources.
+set(JW_WIN32_BENCHMARKS
 )

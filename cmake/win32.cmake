@@ -1,5 +1,7 @@
 # The Windows program and its Windows-side tests, cross-compiled with mingw-w64.
 
+set(JW_HOST_DIR "${CMAKE_SOURCE_DIR}/build/host" CACHE PATH "Host tree with the build tools")
+
 add_compile_options(-Wall -Wextra)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT)
 add_link_options(-static -static-libgcc -static-libstdc++)
@@ -10,25 +12,35 @@ add_library(jotwell_core STATIC ${JW_PORTABLE_SOURCES} ${JW_WIN32_SOURCES})
 target_include_directories(jotwell_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(jotwell_core PUBLIC ${JW_SYSTEM_LIBS})
 
-include(cmake/resources.cmake OPTIONAL)
+include(cmake/resources.cmake)
 
-add_executable(jotwell WIN32 ${JW_ENTRY_SOURCES} ${JW_RESOURCE_SOURCES})
+add_executable(jotwell WIN32 ${JW_ENTRY_SOURCES} ${JW_RESOURCE_OBJECT})
 target_link_libraries(jotwell PRIVATE jotwell_core)
-set_target_properties(jotwell PROPERTIES OUTPUT_NAME jotwell RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set_target_properties(jotwell PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+include(cmake/help.cmake OPTIONAL)
+include(cmake/setup.cmake OPTIONAL)
 
 # GoogleTest for the Windows tests.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
-add_library(jotwell_testkit STATIC tests/win32/testkit.cpp)
+add_library(jotwell_testkit STATIC ${JW_TESTKIT_SOURCES})
 target_link_libraries(jotwell_testkit PUBLIC jotwell_core GTest::gtest)
 
 foreach(t ${JW_WIN32_TESTS})
-    add_executable(test_${t} ${JW_WIN32_TEST_${t}_SOURCES} tests/win32/test_main.cpp ${JW_RESOURCE_SOURCES})
+    add_executable(test_${t} ${JW_WIN32_TEST_${t}_SOURCES} ${JW_RESOURCE_OBJECT})
     target_link_libraries(test_${t} PRIVATE jotwell_testkit)
     set_target_properties(test_${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_dependencies(test_${t} jotwell)
     add_test(NAME ${t} COMMAND test_${t} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    set_tests_properties(${t} PROPERTIES TIMEOUT 600)
+    set_tests_properties(${t} PROPERTIES TIMEOUT 900)
+endforeach()
+
+# Windows-side benchmarks, run by "make bench" under Wine.
+foreach(b ${JW_WIN32_BENCHMARKS})
+    add_executable(wbench_${b} WIN32 ${JW_WIN32_BENCH_${b}_SOURCES} ${JW_RESOURCE_OBJECT})
+    target_link_libraries(wbench_${b} PRIVATE jotwell_core)
+    set_target_properties(wbench_${b} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()
