@@ -53,11 +53,13 @@ set(JW_HOST_TOOLS
 set(JW_HOST_TOOL_TESTS
 )
 
-# libFuzzer targets: fuzz/<name>_fuzz.cpp, linked with the window-free code.
+# libFuzzer targets: fuzz/<name>_fuzz.cpp, linked with the window-free code
+# and JW_FUZZ_<name>_SOURCES.
 set(JW_FUZZ_TARGETS
 )
 
-# Benchmarks: bench/<name>_bench.cpp with Google Benchmark.
+# Benchmarks: bench/<name>_bench.cpp with Google Benchmark and
+# JW_BENCH_<name>_SOURCES.
 set(JW_BENCHMARKS
 )
 
