@@ -53,10 +53,16 @@ public:
     void MoveFocus(bool backwards);
     bool SelectNextField(bool backwards);
     void EnterNoteText(bool fromEnd);
+    LONG FindColonBefore(LONG before);
+    void SelectFieldAfter(LONG colon);
     void OnTimer(UINT id);
-    void ShowPopupMenu(int menuId, bool noteListItems, bool editItems);
+    void ShowPopupMenu(int menuId);
+    void ShowNewBookMenu();
     void OpenWebResource(int id);
+    void OpenClickedLink(const struct _enlink* link);
     INT_PTR OnNotify(NMHDR* hdr);
+    void OnBookSelected();
+    void SelectBookOfLoadedNote();
 
     // Book list (notebook/booklist.cpp).
     void InitFolderList();
@@ -69,7 +75,8 @@ public:
     // Notes in a book (notebook/notes.cpp).
     void InitItemsList();
     void ItemSelectionChanged();
-    void SaveData();
+    bool SaveData();
+    bool ConfirmLeaveNote();
     bool SaveRichEditText();
     void LoadRichEditText(const char* path);
     void CmNoteNew();

@@ -1,0 +1,230 @@
+// Routing of commands, notifications and window messages of the main window.
+#include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
+
+#include "dialogs/lrichedit.h"
+#include "dialogs/lsplash.h"
+#include "mainwindow/maindialog.h"
+#include "mainwindow/webresources.h"
+#include "resources/resource.h"
+
+void MainDialog::Command(WORD id, WORD notifyCode) {
+    switch (id) {
+    case CM_NOTE_NEW: CmNoteNew(); return;
+    case CM_NOTE_DELETE: CmNoteDelete(); return;
+    case CM_BOOK_NEW_LOCAL: CmBookNewLocal(false); return;
+    case CM_BOOK_NEW_LOCAL_DIARY: CmBookNewLocal(true); return;
+    case CM_BOOK_NEW_SHARED: CmBookNew(); return;
+    case CM_BOOK_REMOVE: CmBookRemove(); return;
+    case CM_BOOK_PROPERTIES: CmBookProperties(); return;
+    case CM_BOOK_EXPLORE: CmBookExplore(); return;
+    case CM_NOTE_PRINT: CmNotePrint(); return;
+    case CM_BOOK_PRINT: CmBookPrint(); return;
+    case CM_HOTKEY_ENABLE: CmHotKeyEnable(); return;
+    case CM_HOTKEY_CHANGE: CmHotKeyChange(); return;
+    case CM_CLOSE: CmClose(); return;
+    case CM_EXIT: CmExit(); return;
+    case CM_OPEN: CmOpen(); return;
+    case CM_UNDO: SendMessageA(NoteText(), WM_UNDO, 0, 0); return;
+    case CM_CUT: SendMessageA(NoteText(), WM_CUT, 0, 0); return;
+    case CM_COPY: SendMessageA(NoteText(), WM_COPY, 0, 0); return;
+    case CM_PASTE: PastePlainText(); return;
+    case CM_CLEAR: SendMessageA(NoteText(), WM_CLEAR, 0, 0); return;
+    case CM_SELECT_ALL: LRichEdit::SetSelection(NoteText(), 0, -1); return;
+    case CM_FIND: CmFind(); return;
+    case CM_FIND_NEXT: CmFindNext(); return;
+    case CM_HELP_CONTENTS: CmHelp(); return;
+    case CM_HELP_ABOUT: {
+        LAboutBox about;
+        about.RunModal(hwnd, "LAbout");
+        return;
+    }
+    case IDC_BOOKS:
+        if (notifyCode == CBN_SELCHANGE)
+            OnBookSelected();
+        return;
+    case IDC_NOTE_TEXT:
+        if (notifyCode == EN_CHANGE) {
+            bNoteTextChanged = true;
+            SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
+            SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);
+        }
+        return;
+    case IDC_NOTE_NAME:
+        if (notifyCode == EN_CHANGE) {
+            bNoteNameChanged = true;
+            SetTimer(hwnd, TIMER_SAVE, SAVE_NAME_DELAY, NULL);
+            SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);
+        }
+        return;
+    }
+    if (id >= CM_WEB_FIRST && id <= CM_WEB_LAST)
+        OpenWebResource(id);
+}
+
+void MainDialog::OnBookSelected() {
+    // The note being left must not lose unsaved text when it cannot be saved.
+    if (!ConfirmLeaveNote()) {
+        SelectBookOfLoadedNote();
+        return;
+    }
+    InitItemsList();
+    UpdateReadOnlyFlag();
+    SetTimer(hwnd, TIMER_SCAN, SCAN_AFTER_BOOK_CHANGE, NULL);
+}
+
+void MainDialog::OpenWebResource(int id) {
+    const char* address = WebResourceAddress(id);
+    if (address)
+        ShellExecuteA(hwnd, NULL, address, NULL, NULL, SW_SHOWNORMAL);
+}
+
+void MainDialog::OnTimer(UINT id) {
+    // A timer never runs inside its own handler: it is stopped first.
+    KillTimer(hwnd, id);
+    switch (id) {
+    case TIMER_STATUS:
+        ShowNextStatusMessage();
+        SetTimer(hwnd, TIMER_STATUS, STATUS_PERIOD, NULL);
+        break;
+    case TIMER_SAVE:
+        SaveData();
+        break;
+    case TIMER_SCAN:
+        ScanFolders();
+        if (hwnd)
+            SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);
+        break;
+    }
+}
+
+void MainDialog::ShowPopupMenu(int menuId) {
+    HMENU menu = LoadMenuA(LGetInstance(), MAKEINTRESOURCEA(menuId));
+    if (!menu)
+        return;
+    HMENU popup = GetSubMenu(menu, 0);
+    bool loaded = szNoteName[0] != '\0';
+    if (menuId == IDM_NOTE_LIST) {
+        ::EnableMenuItem(popup, CM_NOTE_NEW, MF_BYCOMMAND | (bReadOnlyBook ? MF_GRAYED : MF_ENABLED));
+        ::EnableMenuItem(popup, CM_NOTE_PRINT, MF_BYCOMMAND | (loaded ? MF_ENABLED : MF_GRAYED));
+        ::EnableMenuItem(popup, CM_NOTE_DELETE,
+                         MF_BYCOMMAND | (loaded && !bReadOnlyBook ? MF_ENABLED : MF_GRAYED));
+    } else if (menuId == IDM_NOTE_TEXT) {
+        LONG start = 0, end = 0;
+        LRichEdit::GetSelection(NoteText(), &start, &end);
+        UINT state = MF_BYCOMMAND | (start != end ? MF_ENABLED : MF_GRAYED);
+        ::EnableMenuItem(popup, CM_CUT, state);
+        ::EnableMenuItem(popup, CM_COPY, state);
+        ::EnableMenuItem(popup, CM_CLEAR, state);
+    } else if (menuId == IDM_TRAY) {
+        SetMenuDefaultItem(popup, CM_OPEN, FALSE);
+        // The menu closes on a click elsewhere only when the window is in front.
+        SetForegroundWindow(hwnd);
+    }
+    POINT pt;
+    GetCursorPos(&pt);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, NULL);
+    if (menuId == IDM_TRAY)
+        PostMessageA(hwnd, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}
+
+void MainDialog::ShowNewBookMenu() {
+    HMENU file = GetSubMenu(GetMenu(hwnd), 0);
+    HMENU newBook = file ? GetSubMenu(file, 3) : NULL;
+    if (!newBook)
+        return;
+    POINT pt;
+    GetCursorPos(&pt);
+    TrackPopupMenu(newBook, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd, NULL);
+}
+
+void MainDialog::OpenClickedLink(const ENLINK* link) {
+    LRichEdit::SetSelection(NoteText(), link->chrg.cpMin, link->chrg.cpMax);
+    char address[LFILE_PATH] = "";
+    LONG end = link->chrg.cpMax;
+    if (end - link->chrg.cpMin > LFILE_PATH_MAX_CHARS)
+        end = link->chrg.cpMin + LFILE_PATH_MAX_CHARS;
+    TEXTRANGEA range = {{link->chrg.cpMin, end}, address};
+    SendMessageA(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    ShellExecuteA(hwnd, "open", address, NULL, NULL, SW_SHOWNORMAL);
+}
+
+INT_PTR MainDialog::OnNotify(NMHDR* hdr) {
+    switch (hdr->idFrom) {
+    case IDC_TOOLBAR:
+        if (hdr->code == (UINT)TBN_DROPDOWN) {
+            ShowNewBookMenu();
+            return FALSE;
+        }
+        break;
+    case IDC_NOTES:
+        if (hdr->code == (UINT)LVN_ITEMCHANGED) {
+            const NMLISTVIEW* nm = (const NMLISTVIEW*)hdr;
+            if ((nm->uChanged & LVIF_STATE) && (nm->uNewState & LVIS_SELECTED)) {
+                ItemSelectionChanged();
+                if (hwnd)
+                    UpdateControls();
+            }
+        }
+        return TRUE;
+    case IDC_NOTE_TEXT:
+        if (hdr->code == EN_LINK) {
+            const ENLINK* link = (const ENLINK*)hdr;
+            if (link->msg == WM_LBUTTONDOWN)
+                OpenClickedLink(link);
+        } else if (hdr->code == EN_MSGFILTER) {
+            const MSGFILTER* filter = (const MSGFILTER*)hdr;
+            if (filter->msg == WM_RBUTTONDOWN)
+                ShowPopupMenu(IDM_NOTE_TEXT);
+        } else if (hdr->code == EN_SELCHANGE) {
+            UpdateEditItems();
+        }
+        return TRUE;
+    }
+    return TRUE;
+}
+
+INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (uTaskbarCreated && msg == uTaskbarCreated) {
+        // The shell restarted: its notification area lost our icon.
+        AddTrayIcon();
+        return TRUE;
+    }
+    switch (msg) {
+    case WM_TIMER:
+        OnTimer((UINT)wParam);
+        return TRUE;
+    case WM_SIZE:
+        LayoutControls();
+        return TRUE;
+    case WM_HOTKEY:
+        CmOpen();
+        return TRUE;
+    case WM_TRAYNOTIFY:
+        if (lParam == WM_LBUTTONUP)
+            CmOpen();
+        else if (lParam == WM_RBUTTONDOWN || lParam == WM_CONTEXTMENU)
+            ShowPopupMenu(IDM_TRAY);
+        return TRUE;
+    case WM_CTLCOLOREDIT:
+        if ((HWND)lParam == GetDlgItem(hwnd, IDC_NOTE_NAME)) {
+            HDC dc = (HDC)wParam;
+            SetBkColor(dc, 0x00C3FFFF);
+            SetBkMode(dc, OPAQUE);
+            SetTextColor(dc, 0x003F0000);
+            return (INT_PTR)hbrNoteName;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if ((HWND)wParam == NotesList())
+            ShowPopupMenu(IDM_NOTE_LIST);
+        else if ((HWND)wParam == GetDlgItem(hwnd, IDC_STATUS))
+            ShowPopupMenu(IDM_STATUS_BAR);
+        break;
+    case WM_NOTIFY:
+        return OnNotify((NMHDR*)lParam);
+    }
+    return LPlayerBaseDlg::DialogProc(msg, wParam, lParam);
+}

@@ -1,0 +1,230 @@
+// The main window's life: construction, initialisation, the status-bar
+// rotation, the enabled state of menus and controls, closing and tear-down.
+#include "mainwindow/maindialog.h"
+
+#include <commctrl.h>
+#include <string.h>
+
+#include "app/settings.h"
+#include "dialogs/lrichedit.h"
+#include "installer/installdialog.h"
+#include "resources/resource.h"
+
+namespace {
+
+const char* const kStatusMessages[] = {
+    "Tip: press Ctrl+N to start a new note in the current book.",
+    "Tip: notes are saved by themselves three seconds after you stop typing.",
+    "Tip: type in the name box above the note to rename it.",
+    "Tip: Page Up and Page Down move to the previous and the next note.",
+    "Tip: in a diary note, Tab jumps to the next hourly slot.",
+    "Tip: press Ctrl+F to find text in this note or in the whole book.",
+    "Tip: keep a book in a shared folder and everyone who uses it sees the same notes.",
+    "Tip: turn on the hot key in the File menu to call Jotwell from any program.",
+    NULL,  // end mark
+};
+
+const LToolBarButton kToolBar[] = {
+    {CM_NOTE_NEW, -IDB_NOTE_NEW, "New Note", "Create new note in current book", 0},
+    {CM_NOTE_DELETE, -IDB_NOTE_DELETE, "Delete Note", "Delete the selected note", 0},
+    {0, 0, NULL, NULL, TBSTYLE_SEP},
+    {CM_BOOK_NEW_LOCAL, -IDB_BOOK_NEW, "New Book", "Create new book", TBSTYLE_DROPDOWN},
+    {0, 0, NULL, NULL, TBSTYLE_SEP},
+    {CM_FIND, -IDB_FIND, "Find", "Find text", 0},
+};
+
+const COLORREF kNoteNameBackground = 0x00C3FFFF;
+const COLORREF kReadOnlyBackground = 0x00F0F0F0;
+const COLORREF kWhite = 0x00FFFFFF;
+
+}  // namespace
+
+MainDialog::MainDialog()
+    : iFindNoteIndex(0),
+      iFindCharPos(0),
+      bFindMatchCase(false),
+      iStatusMessage(0),
+      hbrNoteName(NULL),
+      bNoteNameChanged(false),
+      bNoteTextChanged(false),
+      hwndToolTip(NULL),
+      bReadOnlyBook(false),
+      hfontNoteName(NULL),
+      uTaskbarCreated(0),
+      bSaveFailureShown(false),
+      bHotKeyRegistered(false) {
+    szFindText[0] = '\0';
+    strcpy(szNoteName, "-");
+    ftNoteFile.dwLowDateTime = ftNoteFile.dwHighDateTime = 0;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES |
+                                                ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+    // Provides the note editor's window class; stays loaded for the run.
+    LoadLibraryA("RICHED20.DLL");
+    hbrNoteName = CreateSolidBrush(kNoteNameBackground);
+    uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+}
+
+MainDialog::~MainDialog() {
+    if (hbrNoteName)
+        DeleteObject(hbrNoteName);
+    if (hwndToolTip && IsWindow(hwndToolTip))
+        DestroyWindow(hwndToolTip);
+    splash.Destroy();
+    if (hfontNoteName)
+        DeleteObject(hfontNoteName);
+}
+
+void MainDialog::InitDialog() {
+    splash.Display(hwnd);
+
+    HICON big = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON, 32,
+                                  32, LR_SHARED);
+    HICON small = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON,
+                                    16, 16, LR_SHARED);
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)big);
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)small);
+
+    AddTrayIcon();
+
+    AddTool(hwndToolTip, IDC_BOOKS, "Current book. Pull down the list to select another book.");
+    AddTool(hwndToolTip, IDC_NOTES, "List of notes in this book. Click on a note to view it.");
+    AddTool(hwndToolTip, IDC_NOTE_NAME, "Note name. Type here to change its name.");
+    AddTool(hwndToolTip, IDC_NOTE_TEXT, "Type note here.");
+    AddTool(hwndToolTip, IDC_STATUS, "Click here");
+
+    LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, sizeof kToolBar / sizeof kToolBar[0]);
+
+    SendDlgItemMessageA(hwnd, IDC_NOTES, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                        LVS_EX_FULLROWSELECT);
+    const char* const titles[] = {"", NULL};
+    const int percents[] = {100};
+    LVInsertColumns(IDC_NOTES, titles, percents);
+
+    WindowSizeSettingsRestore();
+
+    hfontNoteName = CreateFontA(17, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                FF_MODERN | DEFAULT_PITCH, NULL);
+    if (hfontNoteName)
+        SendDlgItemMessageA(hwnd, IDC_NOTE_NAME, WM_SETFONT, (WPARAM)hfontNoteName, FALSE);
+
+    InitFolderList();
+
+    SetTimer(hwnd, TIMER_STATUS, STATUS_FIRST_DELAY, NULL);
+    SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);
+
+    HotKeyOpen();
+
+    if (__argc >= 2 && strcmp(__argv[1], "/logon") == 0)
+        PostMessageA(hwnd, WM_COMMAND, CM_CLOSE, 0);
+
+    LayoutControls();
+    UpdateEditItems();
+}
+
+bool MainDialog::CmOk() {
+    return false;  // Enter never closes the window
+}
+
+bool MainDialog::CmCancel() {
+    CmClose();
+    return false;
+}
+
+void MainDialog::CmHelp() {
+    DisplayHelpContents(HELP_CONTENTS, 0);
+}
+
+void MainDialog::UpdateControls() {
+    HWND text = NoteText();
+    if (text) {
+        LRichEdit::SetBackground(text, bReadOnlyBook ? kReadOnlyBackground : kWhite);
+        LRichEdit::SetReadOnly(text, bReadOnlyBook);
+    }
+    EnableMenuItem(CM_NOTE_NEW, !bReadOnlyBook);
+    bool loaded = szNoteName[0] != '\0';
+    EnableMenuItem(CM_NOTE_PRINT, loaded);
+    EnableMenuItem(CM_NOTE_DELETE, loaded && !bReadOnlyBook);
+    EnableControl(IDC_NOTE_NAME, loaded && !bReadOnlyBook);
+}
+
+void MainDialog::UpdateEditItems() {
+    LONG start = 0, end = 0;
+    if (NoteText())
+        LRichEdit::GetSelection(NoteText(), &start, &end);
+    bool selected = start != end;
+    EnableMenuItem(CM_CUT, selected);
+    EnableMenuItem(CM_COPY, selected);
+    EnableMenuItem(CM_CLEAR, selected);
+}
+
+void MainDialog::CmClose() {
+    if (SettingsGetBool("Settings", "HotKeyOn", false)) {
+        ShowWindow(hwnd, SW_HIDE);
+        return;
+    }
+    CmExit();
+}
+
+void MainDialog::CmOpen() {
+    ShowWindow(hwnd, SW_RESTORE);
+    SetForegroundWindow(hwnd);
+}
+
+void MainDialog::CmExit() {
+    if (!ConfirmLeaveNote())
+        return;
+    Close(IDCANCEL);
+}
+
+void MainDialog::ShowNextStatusMessage() {
+    if (!kStatusMessages[iStatusMessage])
+        iStatusMessage = 0;
+    SendDlgItemMessageA(hwnd, IDC_STATUS, SB_SETTEXTA, 0, (LPARAM)kStatusMessages[iStatusMessage]);
+    ++iStatusMessage;
+}
+
+void MainDialog::AddTrayIcon() {
+    HICON icon = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON, 16,
+                                   16, 0);
+    if (!icon)
+        return;
+    NOTIFYICONDATAA nid;
+    ZeroMemory(&nid, sizeof nid);
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd;
+    nid.uID = TRAY_ICON_ID;
+    nid.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    nid.uCallbackMessage = WM_TRAYNOTIFY;
+    nid.hIcon = icon;
+    lstrcpynA(nid.szTip, "Jotwell", sizeof nid.szTip);
+    Shell_NotifyIconA(NIM_ADD, &nid);
+    DestroyIcon(icon);
+}
+
+void MainDialog::RemoveTrayIcon() {
+    NOTIFYICONDATAA nid;
+    ZeroMemory(&nid, sizeof nid);
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd;
+    nid.uID = TRAY_ICON_ID;
+    Shell_NotifyIconA(NIM_DELETE, &nid);
+}
+
+void MainDialog::DestroyDialog() {
+    KillTimer(hwnd, TIMER_STATUS);
+    KillTimer(hwnd, TIMER_SAVE);
+    KillTimer(hwnd, TIMER_SCAN);
+    SaveData();
+    HotKeyClose();
+    WindowSizeSettingsStore();
+    if (SettingsGetBool("Settings", "HotKeyOn", false)) {
+        char program[MAX_PATH] = "";
+        GetModuleFileNameA(NULL, program, MAX_PATH);
+        InstallDialog::SetRunOnLogon(program);
+    } else {
+        InstallDialog::DeleteRunOnLogon();
+    }
+    RemoveTrayIcon();
+}
