@@ -89,7 +89,7 @@ void MainDialog::OnTimer(UINT id) {
         SetTimer(hwnd, TIMER_STATUS, STATUS_PERIOD, NULL);
         break;
     case TIMER_SAVE:
-        SaveData();
+        SaveOnTimer();
         break;
     case TIMER_SCAN:
         ScanFolders();

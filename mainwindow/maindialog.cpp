@@ -52,6 +52,7 @@ MainDialog::MainDialog()
       hfontNoteName(NULL),
       uTaskbarCreated(0),
       bSaveFailureShown(false),
+      bNoteTimeKnown(false),
       bHotKeyRegistered(false) {
     szFindText[0] = '\0';
     strcpy(szNoteName, "-");

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "dialogs/ldialog.h"
 #include "dialogs/lsplash.h"
 #include "util/lfile.h"
@@ -66,6 +69,7 @@ public:
 
     // Book list (notebook/booklist.cpp).
     void InitFolderList();
+    void CreateDefaultBooks();
     void GetCurrentBookFolder(char* out);
     int GetCurrentBookIndex();
     bool UpdateReadOnlyFlag();
@@ -83,9 +87,17 @@ public:
     void CmNoteDelete();
     void PastePlainText();
     int FindNoteItem(const char* name);
+    void InsertNotesSorted(std::vector<std::string>& names);
+    void RenameNote();
+    bool ReadNoteTime();
+    void KeepOtherUsersVersion();
+    void SaveOnTimer();
 
     // External change detection (notebook/scan.cpp).
     void ScanFolders();
+    void RemoveVanishedNotes(const std::vector<int>& vanished,
+                             const std::vector<std::string>& items);
+    void CheckLoadedNoteTime();
 
     // Book management (notebook/bookmanage.cpp).
     void CmBookNewLocal(bool bDiary);
@@ -135,6 +147,7 @@ public:
     HFONT hfontNoteName;
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
+    bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
     bool bHotKeyRegistered;
 };
 

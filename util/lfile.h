@@ -60,6 +60,13 @@ char* ReadTextFile(const char* path, size_t* pSize = 0);
 bool WriteTextFile(const char* path, const char* text);
 bool WriteFileBytes(const char* path, const void* data, size_t size);
 
+// Last-write time of a file as a 64-bit file time; the file is opened for
+// reading while others may read and write it. False when it cannot be read.
+bool GetLastWriteTime(const char* path, unsigned long long* time);
+
+// True when a file or folder of that name exists.
+bool Exists(const char* path);
+
 // Shows the shell's folder picker owned by the active window. True and the
 // chosen folder in dst (260 bytes) unless the user cancelled.
 bool BrowseForFolder(char* dst, const char* title);

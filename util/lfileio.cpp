@@ -108,6 +108,23 @@ bool WriteFileBytes(const char* path, const void* data, size_t size) {
     return ok;
 }
 
+bool GetLastWriteTime(const char* path, unsigned long long* time) {
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME ft;
+    bool ok = GetFileTime(h, NULL, NULL, &ft) != FALSE;
+    CloseHandle(h);
+    if (ok)
+        *time = ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
+    return ok;
+}
+
+bool Exists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool BrowseForFolder(char* dst, const char* title) {
     HRESULT hrInit = CoInitialize(NULL);
     char display[MAX_PATH] = "";

@@ -1,0 +1,35 @@
+// Writing the diary notes of a book with the Win32 file API.
+#include <time.h>
+
+#include "features/diary.h"
+#include "features/diarypropertiesdialog.h"
+#include "mainwindow/maindialog.h"
+
+namespace {
+
+class DiaryFileSink : public DiarySink {
+public:
+    bool Exists(const char* path) override { return LFile::Exists(path); }
+
+    bool Write(const char* path, const char* data, size_t size) override {
+        // CREATE_NEW: a note that appeared meanwhile is never overwritten.
+        HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               NULL);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD written = 0;
+        bool ok = WriteFile(h, data, (DWORD)size, &written, NULL) && written == size;
+        CloseHandle(h);
+        return ok;
+    }
+};
+
+}  // namespace
+
+void MainDialog::CmDiaryNewEntries(const char* folder) {
+    DiarySettings settings;
+    ReadDiarySettings(&settings);
+    DiaryFileSink sink;
+    if (GenerateDiary(folder, settings, time(NULL), sink))
+        InitItemsList();
+}

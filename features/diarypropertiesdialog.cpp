@@ -1,0 +1,91 @@
+#include "features/diarypropertiesdialog.h"
+
+#include "app/settings.h"
+#include "features/diary.h"
+#include "resources/resource.h"
+
+void ReadDiarySettings(DiarySettings* s) {
+    s->bWeekPerView = SettingsGetBool(DIARY_SETTINGS_SECTION, DIARY_VALUE_WEEK_PER_VIEW,
+                                      DIARY_DEFAULT_WEEK_PER_VIEW);
+    s->iNoOfWeeks = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_NO_OF_WEEKS,
+                                   DIARY_DEFAULT_NO_OF_WEEKS);
+    s->iNoOfDays = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_NO_OF_DAYS,
+                                  DIARY_DEFAULT_NO_OF_DAYS);
+    s->iHourFrom = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_FROM,
+                                  DIARY_DEFAULT_HOUR_FROM);
+    s->iHourTo = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_TO,
+                                DIARY_DEFAULT_HOUR_TO);
+}
+
+void DiaryPropertiesDialog::InitDialog() {
+    DiarySettings s;
+    ReadDiarySettings(&s);
+    CheckRadioButton(hwnd, IDC_DIARY_WEEK, IDC_DIARY_DAY,
+                     s.bWeekPerView ? IDC_DIARY_WEEK : IDC_DIARY_DAY);
+    UpdateCountLabel();
+    SetDlgItemInt(hwnd, IDC_DIARY_COUNT, s.bWeekPerView ? s.iNoOfWeeks : s.iNoOfDays, TRUE);
+    for (int hour = 0; hour < DIARY_HOURS; ++hour) {
+        char label[DIARY_HOUR_TEXT];
+        DiaryHourLabel(hour, label);
+        SendDlgItemMessageA(hwnd, IDC_DIARY_FROM, CB_ADDSTRING, 0, (LPARAM)label);
+        SendDlgItemMessageA(hwnd, IDC_DIARY_TO, CB_ADDSTRING, 0, (LPARAM)label);
+    }
+    SendDlgItemMessageA(hwnd, IDC_DIARY_FROM, CB_SETCURSEL, s.iHourFrom, 0);
+    SendDlgItemMessageA(hwnd, IDC_DIARY_TO, CB_SETCURSEL, s.iHourTo, 0);
+}
+
+void DiaryPropertiesDialog::UpdateCountLabel() {
+    bool week = IsDlgButtonChecked(hwnd, IDC_DIARY_WEEK) == BST_CHECKED;
+    SetDlgItemTextA(hwnd, IDC_DIARY_COUNT_LABEL, week ? DIARY_LABEL_WEEKS : DIARY_LABEL_DAYS);
+}
+
+void DiaryPropertiesDialog::Command(WORD id, WORD) {
+    if (id == IDC_DIARY_WEEK || id == IDC_DIARY_DAY)
+        UpdateCountLabel();
+}
+
+// The From box can be typed into: a typed label counts like the chosen one.
+int DiaryPropertiesDialog::SelectedHour(int id) {
+    int index = (int)SendDlgItemMessageA(hwnd, id, CB_GETCURSEL, 0, 0);
+    if (index >= 0)
+        return index;
+    char typed[64] = "";
+    GetDlgItemTextA(hwnd, id, typed, sizeof typed);
+    return (int)SendDlgItemMessageA(hwnd, id, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)typed);
+}
+
+bool DiaryPropertiesDialog::Refuse(const char* message, const char* caption) {
+    MessageBoxA(hwnd, message, caption, MB_ICONINFORMATION | MB_OK);
+    return false;
+}
+
+bool DiaryPropertiesDialog::CmOk() {
+    // Saved step by step: what is saved stays saved if a later check fails.
+    bool week = IsDlgButtonChecked(hwnd, IDC_DIARY_WEEK) == BST_CHECKED;
+    SettingsSetBool(DIARY_SETTINGS_SECTION, DIARY_VALUE_WEEK_PER_VIEW, week);
+
+    BOOL read = FALSE;
+    int number = (int)GetDlgItemInt(hwnd, IDC_DIARY_COUNT, &read, TRUE);
+    if (!read)
+        number = 0;
+    DiaryInputError error = DiaryCheckNumber(week, number);
+    if (error != DIARY_INPUT_OK)
+        return Refuse(DiaryInputMessage(error), DiaryInputCaption(error));
+    SettingsSetInt(DIARY_SETTINGS_SECTION, week ? DIARY_VALUE_NO_OF_WEEKS : DIARY_VALUE_NO_OF_DAYS,
+                   number);
+
+    int from = SelectedHour(IDC_DIARY_FROM);
+    int to = SelectedHour(IDC_DIARY_TO);
+    if (from < 0)
+        return Refuse("Choose the start time from the list.", DIARY_CAPTION_END_BEFORE_START);
+    error = DiaryCheckHours(from, to);
+    if (error != DIARY_INPUT_OK)
+        return Refuse(DiaryInputMessage(error), DiaryInputCaption(error));
+    SettingsSetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_FROM, from);
+    SettingsSetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_TO, to);
+    return true;
+}
+
+void DiaryPropertiesDialog::CmHelp() {
+    DisplayHelpContext(HELP_CONTEXT_DIARY_PROPERTIES);
+}

@@ -1,0 +1,137 @@
+// The book list: the default books of the first start, the book combo box
+// and the current book.
+#include <string.h>
+
+#include "app/settings.h"
+#include "features/diarypropertiesdialog.h"
+#include "installer/foldersecurity.h"
+#include "installer/installdialog.h"
+#include "mainwindow/maindialog.h"
+#include "notebook/bookentry.h"
+#include "resources/resource.h"
+
+namespace {
+
+const char* const kDefaultBooks[] = {"PhoneBook", "Useful Web Links", "Other Notes"};
+
+const char kDiaryQuestion[] =
+    "Do you want to create a diary as one of the Jotwell Books?\r\n\r\n"
+    "If in doubt click Yes now to create a diary. You can remove it later if you do not need it.";
+
+// The folder of a default book; created when missing, so that notes typed
+// into a book that was never installed are not lost.
+void DefaultBookFolder(const char* name, char* folder) {
+    InstallDialog::GetDataFolder(name, folder);
+    CreateSharedBookFolder(folder);
+}
+
+}  // namespace
+
+void MainDialog::CreateDefaultBooks() {
+    char folder[LFILE_PATH];
+    for (int i = 0; i < 3; ++i) {
+        DefaultBookFolder(kDefaultBooks[i], folder);
+        SetBookFolder(i + 1, folder);
+        SetBookDiary(i + 1, false);
+    }
+    int count = 3;
+    if (MessageBoxA(hwnd, kDiaryQuestion, "Create Diary", MB_ICONQUESTION | MB_YESNOCANCEL) ==
+        IDYES) {
+        DiaryPropertiesDialog diary;
+        if (diary.RunModal(hwnd, MAKEINTRESOURCEA(IDD_DIARY_PROPERTIES))) {
+            DefaultBookFolder("Diary", folder);
+            SetBookFolder(4, folder);
+            SetBookDiary(4, true);
+            CmDiaryNewEntries(folder);
+            count = 4;
+        }
+    }
+    SetBookCount(count);
+}
+
+void MainDialog::InitFolderList() {
+    HWND books = BookList();
+    SendMessageA(books, CB_RESETCONTENT, 0, 0);
+    if (BookCount() == 0)
+        CreateDefaultBooks();
+
+    int count = BookCount();
+    for (int p = 1; p <= count; ++p) {
+        char folder[LFILE_PATH], name[LFILE_PATH];
+        GetBookFolder(p, folder);
+        BookDisplayName(folder, name);
+        LRESULT item = SendMessageA(books, CB_ADDSTRING, 0, (LPARAM)name);
+        if (item >= 0)
+            SendMessageA(books, CB_SETITEMDATA, item, p - 1);
+    }
+
+    char current[SETTINGS_VALUE];
+    SettingsGetString("Books", "Current", "", current);
+    SendMessageA(books, CB_SETCURSEL, 0, 0);
+    LRESULT match = SendMessageA(books, CB_FINDSTRING, (WPARAM)-1, (LPARAM)current);
+    if (match != CB_ERR)
+        SendMessageA(books, CB_SETCURSEL, match, 0);
+
+    UpdateReadOnlyFlag();
+    InitItemsList();
+}
+
+void MainDialog::GetCurrentBookFolder(char* out) {
+    out[0] = '\0';
+    LRESULT item = SendMessageA(BookList(), CB_GETCURSEL, 0, 0);
+    if (item == CB_ERR)
+        return;
+    int position = (int)SendMessageA(BookList(), CB_GETITEMDATA, item, 0) + 1;
+    GetBookFolder(position, out);
+}
+
+int MainDialog::GetCurrentBookIndex() {
+    int count = BookCount();
+    char current[LFILE_PATH];
+    GetCurrentBookFolder(current);
+    for (int i = 0; i < count; ++i) {
+        char folder[LFILE_PATH];
+        GetBookFolder(i + 1, folder);
+        if (strcmp(folder, current) == 0)
+            return i;
+    }
+    return count;
+}
+
+bool MainDialog::UpdateReadOnlyFlag() {
+    bReadOnlyBook = BookIsReadOnly(GetCurrentBookIndex() + 1);
+    return bReadOnlyBook;
+}
+
+bool MainDialog::BookNameExists(const char* name) {
+    int count = BookCount();
+    for (int p = 1; p <= count; ++p) {
+        char folder[LFILE_PATH], title[LFILE_PATH];
+        GetBookFolder(p, folder);
+        BookDisplayName(folder, title);
+        if (lstrcmpiA(title, name) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool MainDialog::CurrentBookIsDiary() {
+    return BookIsDiary(GetCurrentBookIndex() + 1);
+}
+
+void MainDialog::SelectBookOfLoadedNote() {
+    char folder[LFILE_PATH], name[LFILE_PATH];
+    LFile::_GetFolderFromPath(folder, szNoteName);
+    int count = BookCount();
+    for (int p = 1; p <= count; ++p) {
+        char bookFolder[LFILE_PATH];
+        GetBookFolder(p, bookFolder);
+        if (lstrcmpiA(bookFolder, folder) != 0)
+            continue;
+        BookDisplayName(bookFolder, name);
+        LRESULT item = SendMessageA(BookList(), CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name);
+        if (item != CB_ERR)
+            SendMessageA(BookList(), CB_SETCURSEL, item, 0);
+        return;
+    }
+}

@@ -1,0 +1,48 @@
+#include "notebook/notefolder.h"
+
+#include <commctrl.h>
+#include <string.h>
+
+#include "util/lfile.h"
+
+namespace {
+// Short-name aliases can match "*.txt" for longer extensions; those files
+// are not notes.
+bool EndsWithTxt(const char* name) {
+    size_t n = strlen(name);
+    return n >= 4 && lstrcmpiA(name + n - 4, ".txt") == 0;
+}
+}  // namespace
+
+NoteListing ListNoteNames(const char* folder) {
+    NoteListing listing;
+    listing.complete = false;
+    char pattern[LFILE_PATH];
+    lstrcpynA(pattern, folder, LFILE_PATH);
+    LFile::FilePathCat(pattern, "*.txt");
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA(pattern, &fd);
+    if (find == INVALID_HANDLE_VALUE) {
+        listing.complete = GetLastError() == ERROR_FILE_NOT_FOUND;
+        return listing;
+    }
+    do {
+        if (!EndsWithTxt(fd.cFileName))
+            continue;
+        char title[LFILE_PATH];
+        LFile::_GetFileTitleFromPath(title, fd.cFileName);
+        listing.names.push_back(title);
+    } while (FindNextFileA(find, &fd));
+    listing.complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(find);
+    return listing;
+}
+
+int InsertNoteItem(HWND list, const char* name, int index) {
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = (LPSTR)name;
+    return (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+}

@@ -1,0 +1,332 @@
+// The notes of the current book: listing, loading, saving, renaming, new and
+// deleted notes.
+#include <commctrl.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "dialogs/lrichedit.h"
+#include "features/diarypropertiesdialog.h"
+#include "mainwindow/maindialog.h"
+#include "notebook/bookentry.h"
+#include "notebook/conflictname.h"
+#include "notebook/notefolder.h"
+#include "resources/resource.h"
+
+namespace {
+
+FILETIME ToFileTime(unsigned long long t) {
+    FILETIME ft = {(DWORD)t, (DWORD)(t >> 32)};
+    return ft;
+}
+
+unsigned long long FromFileTime(const FILETIME& ft) {
+    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
+}
+
+NoteStamp LocalStamp(unsigned long long time) {
+    FILETIME utc = ToFileTime(time), local;
+    SYSTEMTIME st;
+    ZeroMemory(&st, sizeof st);
+    if (FileTimeToLocalFileTime(&utc, &local))
+        FileTimeToSystemTime(&local, &st);
+    NoteStamp stamp = {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute};
+    return stamp;
+}
+
+}  // namespace
+
+void MainDialog::InsertNotesSorted(std::vector<std::string>& names) {
+    HWND list = NotesList();
+    // The list sorts itself; inserting in descending order puts every item
+    // at the front, which costs the list nothing to find.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) > 0;
+    });
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (size_t i = 0; i < names.size(); ++i)
+        InsertNoteItem(list, names[i].c_str(), 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
+}
+
+void MainDialog::InitItemsList() {
+    HWND list = NotesList();
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    char folder[LFILE_PATH];
+    GetCurrentBookFolder(folder);
+    NoteListing listing = ListNoteNames(folder);
+    InsertNotesSorted(listing.names);
+
+    char book[LFILE_PATH] = "";
+    GetDlgItemTextA(hwnd, IDC_BOOKS, book, LFILE_PATH);
+    SettingsSetString("Books", "Current", book);
+
+    char current[SETTINGS_VALUE];
+    SettingsGetString("Settings", "CurrentNote", "", current);
+    int item = FindNoteItem(current);
+    LVSelectItem(IDC_NOTES, item >= 0 ? item : 0);
+    ItemSelectionChanged();
+}
+
+int MainDialog::FindNoteItem(const char* name) {
+    LVFINDINFOA find;
+    ZeroMemory(&find, sizeof find);
+    find.flags = LVFI_STRING;
+    find.psz = name;
+    return (int)SendMessageA(NotesList(), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
+}
+
+void MainDialog::ItemSelectionChanged() {
+    HWND list = NotesList();
+    char path[LFILE_PATH] = "";
+    char name[LFILE_PATH] = "";
+    int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    if (selected >= 0) {
+        ListView_GetItemText(list, selected, 0, name, LFILE_PATH);
+        GetCurrentBookFolder(path);
+        LFile::FilePathCatExt(path, name, ".txt");
+        SettingsSetString("Settings", "CurrentNote", name);
+    }
+    if (lstrcmpiA(path, szNoteName) == 0)
+        return;
+
+    if (!ConfirmLeaveNote()) {
+        // Stay on the note whose text could not be saved.
+        char title[LFILE_PATH];
+        LFile::_GetFileTitleFromPath(title, szNoteName);
+        int item = FindNoteItem(title);
+        if (item >= 0)
+            LVSelectItem(IDC_NOTES, item);
+        return;
+    }
+
+    strcpy(szNoteName, path);
+    SetDlgItemTextA(hwnd, IDC_NOTE_NAME, path[0] ? name : "");
+    bNoteNameChanged = false;
+    LoadRichEditText(path);
+    bNoteTextChanged = false;
+    bSaveFailureShown = false;
+    ReadNoteTime();
+}
+
+bool MainDialog::ReadNoteTime() {
+    unsigned long long time;
+    bNoteTimeKnown = LFile::GetLastWriteTime(szNoteName, &time);
+    if (bNoteTimeKnown)
+        ftNoteFile = ToFileTime(time);
+    return bNoteTimeKnown;
+}
+
+void MainDialog::LoadRichEditText(const char* path) {
+    HWND text = NoteText();
+    if (!text)
+        return;
+    LRichEdit::EnableNotifications(text);
+    LRichEdit::StreamInFile(text, path);
+}
+
+bool MainDialog::SaveData() {
+    if (!szNoteName[0] || szNoteName[0] == '-')
+        return true;
+    if (bNoteNameChanged) {
+        bNoteNameChanged = false;
+        RenameNote();
+    }
+    if (bNoteTextChanged) {
+        bNoteTextChanged = false;
+        if (!SaveRichEditText()) {
+            // Kept set: the next save tries again, and nothing is dropped.
+            bNoteTextChanged = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainDialog::RenameNote() {
+    char typed[LFILE_PATH], name[LFILE_PATH];
+    GetControlText(IDC_NOTE_NAME, typed);
+    if (!LFile::MakeValidFileName(typed, name))
+        return;
+    bNoteTextChanged = true;
+
+    char folder[LFILE_PATH], oldTitle[LFILE_PATH], path[LFILE_PATH];
+    LFile::_GetFolderFromPath(folder, szNoteName);
+    LFile::_GetFileTitleFromPath(oldTitle, szNoteName);
+    strcpy(path, folder);
+    LFile::FilePathCatExt(path, name, ".txt");
+
+    // A change of letter case only is the same file and always allowed.
+    bool sameFile = lstrcmpiA(path, szNoteName) == 0;
+    if (!sameFile && LFile::Exists(path)) {
+        MessageBoxA(hwnd,
+                    "The item cannot be renamed because another item with the same name "
+                    "already exists. To replace the other item, delete it first then rename "
+                    "this file.",
+                    "File Exists", MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    // Checked before anything is touched; the text is then written under the
+    // new name. A note not yet on disk has nothing to move.
+    if (LFile::Exists(szNoteName) && !MoveFileA(szNoteName, path))
+        return;
+
+    char bookFolder[LFILE_PATH];
+    GetCurrentBookFolder(bookFolder);
+    if (lstrcmpiA(bookFolder, folder) == 0) {
+        int item = FindNoteItem(oldTitle);
+        if (item >= 0)
+            ListView_SetItemText(NotesList(), item, 0, name);
+    }
+    strcpy(szNoteName, path);
+}
+
+bool MainDialog::SaveRichEditText() {
+    HWND editor = NoteText();
+    if (!editor)
+        return false;
+    size_t size = 0;
+    char* text = LRichEdit::StreamOutText(editor, &size);
+    if (!text)
+        return false;
+    KeepOtherUsersVersion();
+    bool ok = LFile::WriteFileBytes(szNoteName, text, size);
+    delete[] text;
+    if (ok)
+        ReadNoteTime();
+    return ok;
+}
+
+void MainDialog::KeepOtherUsersVersion() {
+    unsigned long long onDisk;
+    if (!LFile::GetLastWriteTime(szNoteName, &onDisk))
+        return;  // nothing there to lose
+    if (bNoteTimeKnown && onDisk == FromFileTime(ftNoteFile))
+        return;  // the version this user loaded or saved last
+
+    char folder[LFILE_PATH], title[LFILE_PATH];
+    LFile::_GetFolderFromPath(folder, szNoteName);
+    LFile::_GetFileTitleFromPath(title, szNoteName);
+    NoteStamp stamp = LocalStamp(onDisk);
+    for (int attempt = 1; attempt < 100; ++attempt) {
+        char name[LFILE_PATH], path[LFILE_PATH];
+        if (!ConflictNoteName(folder, title, stamp, attempt, name))
+            return;
+        strcpy(path, folder);
+        LFile::FilePathCatExt(path, name, ".txt");
+        if (LFile::Exists(path))
+            continue;
+        if (CopyFileA(szNoteName, path, TRUE)) {
+            char current[LFILE_PATH];
+            GetCurrentBookFolder(current);
+            if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0)
+                InsertNoteItem(NotesList(), name, ListView_GetItemCount(NotesList()));
+        }
+        return;
+    }
+}
+
+bool MainDialog::ConfirmLeaveNote() {
+    if (SaveData())
+        return true;
+    char title[LFILE_PATH], message[LFILE_PATH * 2];
+    LFile::_GetFileTitleFromPath(title, szNoteName);
+    snprintf(message, sizeof message,
+             "Jotwell cannot save the note \"%s\". If you go on, the changes you made to it "
+             "are lost.\r\n\r\nDo you want to go on and lose the changes?",
+             title);
+    if (MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) != IDYES)
+        return false;
+    bNoteTextChanged = false;
+    bNoteNameChanged = false;
+    return true;
+}
+
+void MainDialog::SaveOnTimer() {
+    if (SaveData() || bSaveFailureShown)
+        return;
+    bSaveFailureShown = true;
+    char title[LFILE_PATH], message[LFILE_PATH * 2];
+    LFile::_GetFileTitleFromPath(title, szNoteName);
+    snprintf(message, sizeof message,
+             "Jotwell cannot save the note \"%s\". The folder may be read only or out of reach, "
+             "or another program may be using the file.\r\n\r\nYour text stays in the editor, "
+             "and Jotwell tries again at the next save.",
+             title);
+    MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
+}
+
+void MainDialog::CmNoteNew() {
+    if (bReadOnlyBook)
+        return;
+    char folder[LFILE_PATH];
+    GetCurrentBookFolder(folder);
+    if (CurrentBookIsDiary()) {
+        DiaryPropertiesDialog diary;
+        if (diary.RunModal(hwnd, MAKEINTRESOURCEA(IDD_DIARY_PROPERTIES)))
+            CmDiaryNewEntries(folder);
+        InitItemsList();
+        return;
+    }
+    char name[32] = "";
+    for (int n = 1; n <= 9999 && !name[0]; ++n) {
+        char candidate[32];
+        sprintf(candidate, "New %d", n);
+        if (FindNoteItem(candidate) < 0)
+            strcpy(name, candidate);
+    }
+    if (!name[0])
+        return;
+    HWND list = NotesList();
+    InsertNoteItem(list, name, ListView_GetItemCount(list));
+    int item = FindNoteItem(name);
+    LVSelectItem(IDC_NOTES, item);
+    char loaded[LFILE_PATH];
+    LFile::_GetFileTitleFromPath(loaded, szNoteName);
+    if (lstrcmpiA(loaded, name) != 0)
+        return;  // still on the old note, whose text could not be saved
+    HWND nameBox = GetDlgItem(hwnd, IDC_NOTE_NAME);
+    SetFocus(nameBox);
+    SendMessageA(nameBox, EM_SETSEL, 0, -1);
+    char templ[LFILE_PATH];
+    strcpy(templ, folder);
+    LFile::FilePathCat(templ, "template._txt");
+    LoadRichEditText(templ);
+    bNoteTextChanged = true;
+}
+
+void MainDialog::CmNoteDelete() {
+    if (bReadOnlyBook) {
+        MessageBoxA(hwnd, "You cannot delete this note because this book is read only!",
+                    "Read Only", MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    if (MessageBoxA(hwnd, "Are you sure you want to delete the selected note(s)?",
+                    "Confirm Delete", MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
+        return;
+    HWND list = NotesList();
+    char folder[LFILE_PATH];
+    GetCurrentBookFolder(folder);
+    for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(list, i, LVNI_SELECTED)) {
+        char name[LFILE_PATH], path[LFILE_PATH];
+        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
+        strcpy(path, folder);
+        LFile::FilePathCatExt(path, name, ".txt");
+        DeleteFileA(path);
+    }
+    bNoteNameChanged = false;
+    bNoteTextChanged = false;
+    strcpy(szNoteName, "-");
+    InitItemsList();
+}
+
+void MainDialog::PastePlainText() {
+    if (NoteText())
+        LRichEdit::PastePlainText(NoteText());
+}

@@ -1,0 +1,113 @@
+// Bringing the note list and the loaded note in line with changes made to
+// the book folder from outside: other programs, other users of a shared
+// folder.
+#include <commctrl.h>
+
+#include "dialogs/lrichedit.h"
+#include "mainwindow/maindialog.h"
+#include "notebook/notefolder.h"
+#include "notebook/scanrules.h"
+#include "resources/resource.h"
+
+namespace {
+std::vector<std::string> ListItemTexts(HWND list) {
+    int count = ListView_GetItemCount(list);
+    std::vector<std::string> texts;
+    texts.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        char text[LFILE_PATH] = "";
+        ListView_GetItemText(list, i, 0, text, LFILE_PATH);
+        texts.push_back(text);
+    }
+    return texts;
+}
+}  // namespace
+
+void MainDialog::ScanFolders() {
+    HWND list = NotesList();
+    if (ListView_GetItemCount(list) == 0)
+        return;
+    char folder[LFILE_PATH];
+    GetCurrentBookFolder(folder);
+
+    NoteListing listing = ListNoteNames(folder);
+    std::vector<std::string> items = ListItemTexts(list);
+    ScanDifference diff = CompareNotes(items, listing.names);
+    for (const std::string& name : diff.added)
+        InsertNoteItem(list, name.c_str(), ListView_GetItemCount(list));
+
+    // Nothing is removed while the folder cannot be listed completely: a
+    // share out of reach must not empty the list.
+    if (!diff.vanished.empty() && listing.complete && LFile::Exists(folder))
+        RemoveVanishedNotes(diff.vanished, items);
+
+    CheckLoadedNoteTime();
+}
+
+void MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
+                                     const std::vector<std::string>& items) {
+    HWND list = NotesList();
+    char loaded[LFILE_PATH] = "";
+    int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    if (selected >= 0)
+        ListView_GetItemText(list, selected, 0, loaded, LFILE_PATH);
+
+    // Highest index first, so the indexes below stay valid; items added at
+    // the end by this scan are never among them.
+    bool loadedGone = false;
+    int loadedIndex = -1;
+    for (int index : vanished) {
+        if (lstrcmpiA(items[index].c_str(), loaded) != 0)
+            ListView_DeleteItem(list, index);
+        else
+            loadedIndex = index;
+    }
+    if (loadedIndex < 0)
+        return;
+    // The loaded note may have moved down by the removals above it.
+    loadedIndex = FindNoteItem(loaded);
+    int answer = MessageBoxA(hwnd,
+                             "Jotwell detected that the current note has been deleted. Do you "
+                             "want to keep it?",
+                             "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL);
+    if (answer == IDYES) {
+        bNoteTextChanged = true;  // the next save writes it back
+        return;
+    }
+    loadedGone = true;
+    if (loadedGone && loadedIndex >= 0) {
+        // The user let it go: nothing of it is to be written back.
+        bNoteTextChanged = false;
+        bNoteNameChanged = false;
+        ListView_DeleteItem(list, loadedIndex);
+        LVSelectItem(IDC_NOTES, 0);
+        ItemSelectionChanged();
+    }
+}
+
+void MainDialog::CheckLoadedNoteTime() {
+    if (bNoteTextChanged || !szNoteName[0] || szNoteName[0] == '-')
+        return;
+    unsigned long long onDisk;
+    // A time that cannot be read (folder out of reach, file locked) says
+    // nothing: the note is left alone until it can be read.
+    if (!LFile::GetLastWriteTime(szNoteName, &onDisk))
+        return;
+    unsigned long long known =
+        ((unsigned long long)ftNoteFile.dwHighDateTime << 32) | ftNoteFile.dwLowDateTime;
+    if (bNoteTimeKnown && onDisk == known)
+        return;
+    int answer = MessageBoxA(hwnd,
+                             "Jotwell detected that the current note has been changed. Do you "
+                             "want to reload it?",
+                             "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL);
+    if (answer == IDYES) {
+        HWND text = NoteText();
+        LONG start = 0, end = 0;
+        LRichEdit::GetSelection(text, &start, &end);
+        LoadRichEditText(szNoteName);
+        LRichEdit::SetSelection(text, start, end);
+        ReadNoteTime();
+    }
+    bNoteTextChanged = true;
+}
