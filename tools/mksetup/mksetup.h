@@ -13,6 +13,8 @@ typedef std::vector<unsigned char> Bytes;
 enum ReadResult { READ_OK, READ_MISSING, READ_FAILED };
 ReadResult ReadWholeFile(const char* path, Bytes* out);
 
+// count is the number of table entries, SetupEntryCount(), here and below.
+
 // The setup file for the given entry contents, in table order. False (and
 // why in message) if an entry is too large for a signed 32-bit size.
 bool BuildSetupImage(const Bytes* entries, int count, Bytes* image, char* message,
