@@ -9,6 +9,7 @@ set(JW_PORTABLE_SOURCES
     dialogs/placement.cpp
     features/diary.cpp
     notebook/templatetext.cpp
+    installer/setuplayout.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -31,6 +32,9 @@ set(JW_HOST_TEST_SOURCES
     tests/host/settingstext_test.cpp
     tests/host/diary_test.cpp
     tests/host/templatetext_test.cpp
+    tests/host/setuplayout_test.cpp
+    tests/host/mksetup_test.cpp
+    tools/mksetup/mksetup.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -51,15 +55,34 @@ set(JW_WIN32_TEST_foundation_SOURCES
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
 set(JW_HOST_TOOLS
+    jw_mksetup
+)
+set(JW_HOST_TOOL_jw_mksetup_SOURCES
+    tools/mksetup/main.cpp
+    tools/mksetup/mksetup.cpp
 )
 
 # Tests that run a host tool and check its output: name and command.
 set(JW_HOST_TOOL_TESTS
+    mksetup_payload
+    payload_text
+)
+# A setup file of the real payload, with the tool itself as program image.
+set(JW_HOST_TOOL_TEST_mksetup_payload_COMMAND
+    $<TARGET_FILE:jw_mksetup> ${CMAKE_BINARY_DIR}/payload-setup.exe $<TARGET_FILE:jw_mksetup> -
+    ${CMAKE_SOURCE_DIR}/resources/payload/template._txt
+    ${CMAKE_SOURCE_DIR}/resources/payload/Korvane.txt
+    "${CMAKE_SOURCE_DIR}/resources/payload/Software Links.txt"
+)
+set(JW_HOST_TOOL_TEST_payload_text_COMMAND
+    ${CMAKE_COMMAND} -DPAYLOAD_DIR=${CMAKE_SOURCE_DIR}/resources/payload
+    -P ${CMAKE_SOURCE_DIR}/tests/host/payload_check.cmake
 )
 
 # libFuzzer targets: fuzz/<name>_fuzz.cpp, linked with the window-free code
 # and JW_FUZZ_<name>_SOURCES.
 set(JW_FUZZ_TARGETS
+    setuplayout
 )
 
 # Benchmarks: bench/<name>_bench.cpp with Google Benchmark and

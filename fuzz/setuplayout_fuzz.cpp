@@ -1,0 +1,88 @@
+// Arbitrary file tails through the size-block parser, the checksum and the
+// run-mode rules: no crash, no read outside the buffer, consistent results.
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <vector>
+
+#include "installer/setuplayout.h"
+#include "util/lfile.h"
+
+namespace {
+
+void Require(bool ok) {
+    if (!ok)
+        abort();
+}
+
+void CheckTail(const unsigned char* data, size_t size, int count) {
+    // A copy of exactly the input, so that ASan sees any read past its end.
+    std::vector<unsigned char> buf(data, data + size);
+    SetupTail tail;
+    bool parsed = SetupParseTail(buf.data(), buf.size(), count, &tail);
+    bool fits = count >= 1 && count <= SETUP_MAX_ENTRIES && size >= (size_t)SetupTailLength(count);
+    Require(parsed == fits);
+    if (!parsed)
+        return;
+    const unsigned char* end = buf.data() + buf.size();
+    Require(tail.trailer == ReadLE32(end - 4));
+    Require(tail.checksum == ReadLE32(end - 8));
+    Require((uint32_t)tail.sizes[count - 1] == ReadLE32(end - 12));
+
+    // Negative and huge sizes: offsets never shrink and never wrap.
+    int64_t last = 0;
+    for (int i = 0; i <= count; ++i) {
+        int64_t at = SetupEntryOffset(tail.sizes, i);
+        Require(at >= last && at <= (int64_t)i * INT32_MAX);
+        last = at;
+    }
+    uint32_t total = SetupTotalSize(tail.sizes, count);
+    uint32_t again = 0;
+    for (int i = 0; i < count; ++i)
+        again += (uint32_t)tail.sizes[i];
+    Require(total == again);
+    SetupChecksumMatches(buf.data(), buf.size(), count);
+}
+
+void CheckChecksum(const unsigned char* data, size_t size, uint32_t start) {
+    uint32_t sum = SetupChecksumAdd(start, data, size);
+    Require(SetupChecksumSubtract(sum, data, size) == start);
+    size_t half = size / 2;
+    uint32_t chunked = SetupChecksumAdd(SetupChecksumAdd(start, data, half), data + half, size - half);
+    Require(chunked == sum);
+    Require(SetupChecksumSubtract(SetupChecksumAdd(0, data, size), data, size) == 0);
+}
+
+void CheckNames(const unsigned char* data, size_t size, uint32_t trailer) {
+    std::vector<char> text(data, data + size);
+    text.push_back('\0');
+    const char* title = text.data();
+    RunMode mode = ChooseRunMode(trailer, title);
+    Require((mode == RUN_CORRUPT_SETUP) == SetupIsCorruptName(trailer, title));
+    if (trailer == SETUP_TRAILER_INSTALL)
+        Require(mode == RUN_INSTALL);
+
+    // Program folder, key and name from the same text, cut at zeros.
+    const char* key = title + strlen(title) / 3;
+    const char* name = title + strlen(title) / 2;
+    SetupFileEntry entry = {(trailer & 1) ? key : 0, name};
+    char out[LFILE_PATH + 16];
+    memset(out, 'x', sizeof out);
+    SetupTargetPath(title, entry, out);
+    Require(memchr(out, '\0', LFILE_PATH) != 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 5)
+        return 0;
+    int count = (int)(int8_t)data[0];
+    uint32_t start = ReadLE32(data + 1);
+    CheckTail(data + 5, size - 5, count);
+    CheckTail(data + 5, size - 5, SetupEntryCount());
+    CheckChecksum(data + 5, size - 5, start);
+    CheckNames(data + 5, size - 5, start);
+    return 0;
+}
