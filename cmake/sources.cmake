@@ -10,6 +10,11 @@ set(JW_PORTABLE_SOURCES
     features/diary.cpp
     notebook/templatetext.cpp
     installer/setuplayout.cpp
+    mainwindow/layoutrules.cpp
+    mainwindow/fieldsearch.cpp
+    mainwindow/webresources.cpp
+    notebook/scanrules.cpp
+    notebook/conflictname.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -19,6 +24,33 @@ set(JW_WIN32_SOURCES
     installer/registry.cpp
     installer/programfolder.cpp
     installer/foldersecurity.cpp
+    installer/installjob.cpp
+    installer/install.cpp
+    installer/uninstall.cpp
+    dialogs/ldialog.cpp
+    dialogs/controls.cpp
+    dialogs/windowplacement.cpp
+    dialogs/ltoolbar.cpp
+    dialogs/lprogressdialog.cpp
+    dialogs/lsplash.cpp
+    dialogs/ltexteditdlg.cpp
+    dialogs/lrichedit.cpp
+    mainwindow/maindialog.cpp
+    mainwindow/layout.cpp
+    mainwindow/commands.cpp
+    mainwindow/keys.cpp
+    mainwindow/hotkey.cpp
+    mainwindow/lkeychangedlg.cpp
+    notebook/bookentry.cpp
+    notebook/booklist.cpp
+    notebook/notefolder.cpp
+    notebook/notes.cpp
+    notebook/scan.cpp
+    notebook/bookmanage.cpp
+    notebook/bookpropertiesdialog.cpp
+    features/diarypropertiesdialog.cpp
+    features/diarycommands.cpp
+    features/pending.cpp
 )
 
 # The program entry.

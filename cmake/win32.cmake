@@ -27,7 +27,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 add_library(jotwell_testkit STATIC ${JW_TESTKIT_SOURCES})
-target_link_libraries(jotwell_testkit PUBLIC jotwell_core GTest::gtest)
+target_link_libraries(jotwell_testkit PUBLIC jotwell_core GTest::gtest shlwapi)
 
 foreach(t ${JW_WIN32_TESTS})
     add_executable(test_${t} ${JW_WIN32_TEST_${t}_SOURCES} ${JW_RESOURCE_OBJECT})

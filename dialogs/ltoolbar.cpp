@@ -1,7 +1,7 @@
 // Building a toolbar from a table of button records.
-#include <commctrl.h>
-
 #include "dialogs/ldialog.h"
+
+#include <commctrl.h>
 #include "resources/resource.h"
 
 void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent,

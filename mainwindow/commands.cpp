@@ -1,4 +1,6 @@
 // Routing of commands, notifications and window messages of the main window.
+
+#include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
 #include <shellapi.h>

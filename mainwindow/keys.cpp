@@ -1,6 +1,10 @@
 // Keyboard shortcuts of the main window, moving between notes, and Tab
 // moving between the controls and the fields of a note.
+
+#include <windows.h>
+#include <commctrl.h>
 #include <richedit.h>
+#include <shellapi.h>
 
 #include "dialogs/lrichedit.h"
 #include "mainwindow/fieldsearch.h"

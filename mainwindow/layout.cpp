@@ -1,5 +1,9 @@
 // Placing the main window's controls on every resize.
+
+#include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
 
 #include "mainwindow/layoutrules.h"
 #include "mainwindow/maindialog.h"

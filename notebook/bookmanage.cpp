@@ -1,4 +1,5 @@
 // Adding, removing and configuring books.
+#include <windows.h>
 #include <shellapi.h>
 #include <stdio.h>
 

@@ -1,12 +1,19 @@
 // The notes of the current book: listing, loading, saving, renaming, new and
 // deleted notes.
+#include <windows.h>
 #include <commctrl.h>
+
 #include <stdio.h>
 #include <string.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
 
 #include "app/settings.h"
 #include "dialogs/lrichedit.h"

@@ -1,7 +1,11 @@
 // Bringing the note list and the loaded note in line with changes made to
 // the book folder from outside: other programs, other users of a shared
 // folder.
+
+#include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
 
 #include "dialogs/lrichedit.h"
 #include "mainwindow/maindialog.h"

@@ -1,0 +1,95 @@
+// The program entry: one program file is the notes program, its installer
+// and its uninstaller, chosen by the last four bytes of the file.
+#include <windows.h>
+
+#include "dialogs/ldialog.h"
+#include "installer/installdialog.h"
+#include "installer/setuplayout.h"
+#include "mainwindow/maindialog.h"
+#include "resources/resource.h"
+#include "util/lfile.h"
+
+namespace {
+
+const char kJobTitle[] = "Installing Jotwell v 1.02";
+
+uint32_t ReadTrailer(const char* program) {
+    HANDLE file = CreateFileA(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    unsigned char bytes[4];
+    DWORD got = 0;
+    bool ok = SetFilePointer(file, -4, NULL, FILE_END) != INVALID_SET_FILE_POINTER &&
+              ReadFile(file, bytes, 4, &got, NULL) && got == 4;
+    CloseHandle(file);
+    return ok ? ReadLE32(bytes) : 0;
+}
+
+// The running notes window: a top-level dialog titled "Jotwell". Message
+// boxes of that caption are dialogs too, so the one with the menu bar wins.
+HWND FindRunningInstance() {
+    HWND found = NULL;
+    HWND candidate = NULL;
+    while ((candidate = FindWindowExA(NULL, candidate, MAKEINTATOM(0x8002), "Jotwell")) != NULL) {
+        if (GetMenu(candidate))
+            return candidate;
+        if (!found)
+            found = candidate;
+    }
+    return found;
+}
+
+void AskToExit(HWND running, DWORD wait) {
+    if (!running)
+        return;
+    PostMessageA(running, WM_COMMAND, CM_EXIT, 0);
+    Sleep(wait);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    LSetInstance(hInstance);
+
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, program, MAX_PATH);
+    char folder[LFILE_PATH];
+    LFile::_GetFolderFromPath(folder, program);
+    SetCurrentDirectoryA(folder);
+
+    uint32_t trailer = ReadTrailer(program);
+    char title[LFILE_PATH];
+    LFile::_GetFileTitleFromPath(title, program);
+    RunMode mode = ChooseRunMode(trailer, title);
+    if (mode == RUN_CORRUPT_SETUP) {
+        MessageBoxA(NULL,
+                    "Installation file corrupt.\n\nA checksum error was detected in your install "
+                    "file, please redownload file and install again.",
+                    "Install Error", MB_ICONEXCLAMATION | MB_OK);
+        return 0;
+    }
+
+    HWND running = FindRunningInstance();
+    if (mode == RUN_INSTALL) {
+        AskToExit(running, 2000);
+        InstallDialog job(kJobTitle);
+        job.Run(NULL);
+        return 0;
+    }
+    if (mode == RUN_UNINSTALL) {
+        AskToExit(running, 1500);
+        UninstallDialog job(kJobTitle);
+        job.Run(NULL);
+        return 0;
+    }
+    if (running) {
+        ShowWindow(running, SW_RESTORE);
+        SetForegroundWindow(running);
+        return 0;
+    }
+
+    MainDialog mainDialog;
+    mainDialog.Open(NULL, MAKEINTRESOURCEA(IDD_MAIN));
+    return 0;
+}

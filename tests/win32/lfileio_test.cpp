@@ -1,0 +1,126 @@
+// Whole-file reading and writing, and folder deletion, on the real file API.
+#include <gtest/gtest.h>
+
+#include "tests/win32/testkit.h"
+#include "util/lfile.h"
+
+using testkit::TempDir;
+
+namespace {
+
+int CountFiles(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    int n = 0;
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        if (fd.cFileName[0] != '.')
+            ++n;
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    return n;
+}
+
+TEST(ReadTextFile, ReadsAtMost65536Bytes) {
+    TempDir dir;
+    std::string big(100000, 'x');
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = (char)('a' + i % 26);
+    ASSERT_TRUE(testkit::WriteFileText(dir.File("big.txt"), big));
+    size_t size = 0;
+    char* text = LFile::ReadTextFile(dir.File("big.txt").c_str(), &size);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(size, 65536u);
+    EXPECT_EQ(std::string(text), big.substr(0, 65536));
+    delete[] text;
+}
+
+TEST(ReadTextFile, EmptyOrMissingFileGivesNothing) {
+    TempDir dir;
+    ASSERT_TRUE(testkit::WriteFileText(dir.File("empty.txt"), ""));
+    EXPECT_EQ(LFile::ReadTextFile(dir.File("empty.txt").c_str()), nullptr);
+    EXPECT_EQ(LFile::ReadTextFile(dir.File("missing.txt").c_str()), nullptr);
+}
+
+TEST(WriteTextFile, CreatesAndReplacesWithoutLeavingTemporaryFiles) {
+    TempDir dir;
+    std::string path = dir.File("note.txt");
+    EXPECT_TRUE(LFile::WriteTextFile(path.c_str(), "first\r\nversion"));
+    EXPECT_EQ(testkit::ReadFileText(path), "first\r\nversion");
+    EXPECT_TRUE(LFile::WriteTextFile(path.c_str(), "second"));
+    EXPECT_EQ(testkit::ReadFileText(path), "second");
+    EXPECT_TRUE(LFile::WriteTextFile(path.c_str(), ""));
+    EXPECT_EQ(testkit::ReadFileText(path), "");
+    EXPECT_EQ(CountFiles(dir.path()), 1);
+}
+
+TEST(WriteTextFile, FailedReplacementKeepsTheOldContentWhole) {
+    TempDir dir;
+    std::string path = dir.File("note.txt");
+    ASSERT_TRUE(testkit::WriteFileText(path, "old content that must survive"));
+    // Another program holds the file open, letting others only read it.
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(LFile::WriteTextFile(path.c_str(), "new"));
+    CloseHandle(holder);
+    EXPECT_EQ(testkit::ReadFileText(path), "old content that must survive");
+    EXPECT_EQ(CountFiles(dir.path()), 1) << "the temporary file was left behind";
+}
+
+TEST(WriteTextFile, ReportsAFolderThatDoesNotExist) {
+    TempDir dir;
+    EXPECT_FALSE(LFile::WriteTextFile(dir.File("missing\\note.txt").c_str(), "text"));
+}
+
+TEST(WriteTextFile, KeepsTheTargetsAttributes) {
+    TempDir dir;
+    std::string path = dir.File("hidden.txt");
+    ASSERT_TRUE(testkit::WriteFileText(path, "a"));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(LFile::WriteTextFile(path.c_str(), "b"));
+    EXPECT_EQ(testkit::ReadFileText(path), "b");
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(DeleteFolderAndFiles, RemovesFilesAndTheFolder) {
+    TempDir dir;
+    std::string folder = dir.File("book");
+    CreateDirectoryA(folder.c_str(), NULL);
+    testkit::WriteFileText(folder + "\\a.txt", "a");
+    testkit::WriteFileText(folder + "\\template._txt", "t");
+    EXPECT_TRUE(LFile::DeleteFolderAndFiles(folder.c_str()));
+    EXPECT_FALSE(testkit::FileExists(folder));
+}
+
+TEST(DeleteFolderAndFiles, KeepsAFolderWithASubFolder) {
+    TempDir dir;
+    std::string folder = dir.File("book");
+    CreateDirectoryA(folder.c_str(), NULL);
+    CreateDirectoryA((folder + "\\inner").c_str(), NULL);
+    testkit::WriteFileText(folder + "\\a.txt", "a");
+    testkit::WriteFileText(folder + "\\inner\\b.txt", "b");
+    EXPECT_FALSE(LFile::DeleteFolderAndFiles(folder.c_str()));
+    EXPECT_FALSE(testkit::FileExists(folder + "\\a.txt"));
+    EXPECT_TRUE(testkit::FileExists(folder + "\\inner\\b.txt"));
+}
+
+TEST(GetLastWriteTime, ChangesWhenTheFileIsRewritten) {
+    TempDir dir;
+    std::string path = dir.File("n.txt");
+    testkit::WriteFileText(path, "a");
+    unsigned long long first = 0, second = 0;
+    ASSERT_TRUE(LFile::GetLastWriteTime(path.c_str(), &first));
+    FILETIME later;
+    later.dwLowDateTime = (DWORD)(first + 20000000ull);
+    later.dwHighDateTime = (DWORD)((first + 20000000ull) >> 32);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    SetFileTime(h, NULL, NULL, &later);
+    CloseHandle(h);
+    ASSERT_TRUE(LFile::GetLastWriteTime(path.c_str(), &second));
+    EXPECT_NE(first, second);
+    EXPECT_FALSE(LFile::GetLastWriteTime(dir.File("missing.txt").c_str(), &second));
+}
+
+}  // namespace

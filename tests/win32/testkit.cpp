@@ -1,0 +1,295 @@
+#include "tests/win32/testkit.h"
+
+#include <shlwapi.h>
+
+namespace testkit {
+
+namespace {
+
+struct FindData {
+    std::string caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwn(HWND hwnd, LPARAM lParam) {
+    FindData* data = (FindData*)lParam;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd))
+        return TRUE;
+    if (WindowText(hwnd) == data->caption) {
+        data->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Top-level dialogs of this process, for the unexpected-window check.
+BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM lParam) {
+    std::vector<HWND>* out = (std::vector<HWND>*)lParam;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd))
+        return TRUE;
+    char cls[64] = "";
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32770") == 0 && GetWindow(hwnd, GW_OWNER) != NULL)
+        out->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    // Cross-thread safe: WM_GETTEXT is sent to the window's own thread.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 2000,
+                        NULL);
+    return text;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control ? WindowText(control) : std::string();
+}
+
+HWND FindOwnWindow(const std::string& caption) {
+    FindData data = {caption, NULL};
+    EnumWindows(FindOwn, (LPARAM)&data);
+    return data.found;
+}
+
+void PressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+DialogResponder::DialogResponder() : stop_(false), thread_(&DialogResponder::Run, this) {}
+
+DialogResponder::~DialogResponder() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    thread_.join();
+}
+
+void DialogResponder::Expect(const std::string& caption, int buttonId) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    pending_.push_back(Expectation{caption, buttonId, nullptr});
+}
+
+void DialogResponder::Expect(const std::string& caption, std::function<void(HWND)> action) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    pending_.push_back(Expectation{caption, 0, action});
+}
+
+bool DialogResponder::AllServed() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return pending_.empty();
+}
+
+bool DialogResponder::WaitAllServed(DWORD timeoutMs) {
+    return PumpUntil([this] { return AllServed(); }, timeoutMs);
+}
+
+std::vector<SeenDialog> DialogResponder::Seen() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_;
+}
+
+std::vector<SeenDialog> DialogResponder::Unexpected() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return unexpected_;
+}
+
+bool DialogResponder::ServeOne() {
+    Expectation next;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (pending_.empty())
+            return false;
+        next = pending_.front();
+    }
+    HWND window = FindOwnWindow(next.caption);
+    if (!window)
+        return false;
+    for (HWND done : handled_)
+        if (done == window && IsWindow(window))
+            return false;  // still closing from the last answer
+    SeenDialog seen = {next.caption, ControlText(window, 0xFFFF)};
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        seen_.push_back(seen);
+        pending_.erase(pending_.begin());
+    }
+    handled_.push_back(window);
+    if (next.action)
+        next.action(window);
+    else
+        PressButton(window, next.buttonId);
+    return true;
+}
+
+// A dialog nobody expected would leave the test waiting for ever: after a
+// grace period it is recorded and cancelled.
+void DialogResponder::CancelStrays() {
+    std::vector<HWND> dialogs;
+    EnumWindows(CollectDialogs, (LPARAM)&dialogs);
+    DWORD now = GetTickCount();
+    for (HWND dialog : dialogs) {
+        std::string caption = WindowText(dialog);
+        bool expected = false;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            for (const Expectation& e : pending_)
+                expected = expected || e.caption == caption;
+        }
+        if (expected)
+            continue;
+        auto it = firstSeen_.find(dialog);
+        if (it == firstSeen_.end()) {
+            firstSeen_[dialog] = now;
+            continue;
+        }
+        if (now - it->second < kStrayGraceMs)
+            continue;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            unexpected_.push_back(SeenDialog{caption, ControlText(dialog, 0xFFFF)});
+        }
+        firstSeen_.erase(it);
+        PressButton(dialog, IDCANCEL);
+    }
+}
+
+void DialogResponder::Run() {
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (stop_)
+                return;
+        }
+        ServeOne();
+        CancelStrays();
+        Sleep(20);
+    }
+}
+
+bool PumpUntil(std::function<bool()> pred, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (pred())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+TempDir::TempDir() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static LONG counter = 0;
+    char name[MAX_PATH];
+    wsprintfA(name, "%sjwtest-%lu-%lu-%ld", base, GetCurrentProcessId(), GetTickCount(),
+              InterlockedIncrement(&counter));
+    CreateDirectoryA(name, NULL);
+    path_ = name;
+}
+
+TempDir::~TempDir() {
+    DeleteTree(path_);
+}
+
+void DeleteTree(const std::string& path) {
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &fd));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+bool WriteFileText(const std::string& path, const std::string& text) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(h, text.data(), (DWORD)text.size(), &written, NULL) &&
+              written == text.size();
+    CloseHandle(h);
+    return ok;
+}
+
+std::string ReadFileText(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string text;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &got, NULL) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(h);
+    return text;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void ResetSettings() {
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Korvane\\Jotwell");
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Korvane\\Jotwell");
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+bool RegValueExists(HKEY root, const char* key, const char* name) {
+    HKEY h;
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
+        return false;
+    bool exists = RegQueryValueExA(h, name, NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
+    RegCloseKey(h);
+    return exists;
+}
+
+std::string RegString(HKEY root, const char* key, const char* name) {
+    HKEY h;
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
+        return std::string();
+    char value[4096] = "";
+    DWORD size = sizeof value - 1;
+    RegQueryValueExA(h, name, NULL, NULL, (BYTE*)value, &size);
+    RegCloseKey(h);
+    return value;
+}
+
+}  // namespace testkit

@@ -1,0 +1,112 @@
+// Helpers shared by the Windows-side tests: answering dialogs and message
+// boxes while a test waits, pumping messages with a bound, temporary
+// folders, files and a clean settings store.
+#ifndef JOTWELL_TESTS_WIN32_TESTKIT_H
+#define JOTWELL_TESTS_WIN32_TESTKIT_H
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testkit {
+
+// What the responder saw: a window's caption and its text (for a message
+// box, its message).
+struct SeenDialog {
+    std::string caption;
+    std::string text;
+};
+
+// Answers top-level dialogs of this process from a second thread while the
+// test thread sits in a modal loop. Each expectation names a caption and
+// either a button to press or an action to run on the window; they are
+// served in order. Every wait is bounded.
+class DialogResponder {
+public:
+    DialogResponder();
+    ~DialogResponder();
+
+    // Presses button id in the next window whose caption is caption.
+    void Expect(const std::string& caption, int buttonId);
+    // Runs action(window) on it instead (it must close the window itself).
+    void Expect(const std::string& caption, std::function<void(HWND)> action);
+
+    // Waits until every expectation was served; false after timeoutMs.
+    bool WaitAllServed(DWORD timeoutMs = 10000);
+
+    std::vector<SeenDialog> Seen();
+    bool AllServed();
+    // Captions of dialogs that appeared without an expectation (answered
+    // with Cancel or No so a test never hangs).
+    std::vector<SeenDialog> Unexpected();
+
+private:
+    struct Expectation {
+        std::string caption;
+        int buttonId;
+        std::function<void(HWND)> action;
+    };
+    void Run();
+    bool ServeOne();
+    void CancelStrays();
+    static const DWORD kStrayGraceMs = 5000;
+
+    std::mutex mutex_;
+    std::vector<Expectation> pending_;
+    std::vector<SeenDialog> seen_;
+    std::vector<SeenDialog> unexpected_;
+    std::vector<HWND> handled_;
+    std::map<HWND, DWORD> firstSeen_;  // only touched by the responder thread
+    bool stop_;
+    std::thread thread_;
+};
+
+// The text of a window's control (0xFFFF: a message box's message).
+std::string ControlText(HWND dialog, int id);
+std::string WindowText(HWND window);
+
+// Visible top-level windows of this process with that caption.
+HWND FindOwnWindow(const std::string& caption);
+
+// Presses a button of a dialog from any thread.
+void PressButton(HWND dialog, int id);
+
+// Handles messages of this thread until pred is true or timeoutMs passed.
+bool PumpUntil(std::function<bool()> pred, DWORD timeoutMs = 10000);
+void PumpFor(DWORD ms);
+
+// A folder under the temporary folder, deleted with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+bool WriteFileText(const std::string& path, const std::string& text);
+std::string ReadFileText(const std::string& path);
+bool FileExists(const std::string& path);
+void DeleteTree(const std::string& path);
+
+// Deletes every setting of the program under both roots.
+void ResetSettings();
+
+// The folder the test program runs from, with a trailing backslash.
+std::string ProgramFolder();
+
+// Whether a registry value exists, and its string.
+bool RegValueExists(HKEY root, const char* key, const char* name);
+std::string RegString(HKEY root, const char* key, const char* name);
+
+}  // namespace testkit
+
+#endif
