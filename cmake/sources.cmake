@@ -23,6 +23,17 @@ set(JW_ENTRY_SOURCES
     app/main.cpp
 )
 
+# The artwork tool's drawing and encoding, also under the native tests.
+set(JW_ARTWORK_SOURCES
+    tools/artwork/canvas.cpp
+    tools/artwork/palette.cpp
+    tools/artwork/bmpwriter.cpp
+    tools/artwork/icon.cpp
+    tools/artwork/logo.cpp
+    tools/artwork/toolbar.cpp
+    tools/artwork/artwork.cpp
+)
+
 # Native unit tests of the window-free rules.
 set(JW_HOST_TEST_SOURCES
     tests/host/lfilepath_test.cpp
@@ -47,6 +58,11 @@ set(JW_WIN32_TEST_foundation_SOURCES
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
 set(JW_HOST_TOOLS
+    jw_artwork
+)
+set(JW_HOST_TOOL_jw_artwork_SOURCES
+    ${JW_ARTWORK_SOURCES}
+    tools/artwork/main.cpp
 )
 
 # Tests that run a host tool and check its output: name and command.
