@@ -38,6 +38,8 @@ set(JW_ARTWORK_SOURCES
 set(JW_HOST_TEST_SOURCES
     tests/host/lfilepath_test.cpp
     tests/host/settingstext_test.cpp
+    tests/host/artwork_test.cpp
+    ${JW_ARTWORK_SOURCES}
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
