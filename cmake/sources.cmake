@@ -58,6 +58,17 @@ set(JW_ENTRY_SOURCES
     app/main.cpp
 )
 
+# The artwork tool's drawing and encoding, also under the native tests.
+set(JW_ARTWORK_SOURCES
+    tools/artwork/canvas.cpp
+    tools/artwork/palette.cpp
+    tools/artwork/bmpwriter.cpp
+    tools/artwork/icon.cpp
+    tools/artwork/logo.cpp
+    tools/artwork/toolbar.cpp
+    tools/artwork/artwork.cpp
+)
+
 # Native unit tests of the window-free rules.
 set(JW_HOST_TEST_SOURCES
     tests/host/lfilepath_test.cpp
@@ -67,6 +78,8 @@ set(JW_HOST_TEST_SOURCES
     tests/host/setuplayout_test.cpp
     tests/host/mksetup_test.cpp
     tools/mksetup/mksetup.cpp
+    tests/host/artwork_test.cpp
+    ${JW_ARTWORK_SOURCES}
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -92,6 +105,11 @@ set(JW_HOST_TOOLS
 set(JW_HOST_TOOL_jw_mksetup_SOURCES
     tools/mksetup/main.cpp
     tools/mksetup/mksetup.cpp
+    jw_artwork
+)
+set(JW_HOST_TOOL_jw_artwork_SOURCES
+    ${JW_ARTWORK_SOURCES}
+    tools/artwork/main.cpp
 )
 
 # Tests that run a host tool and check its output: name and command.
