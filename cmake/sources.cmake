@@ -101,11 +101,11 @@ set(JW_WIN32_TEST_foundation_SOURCES
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
 set(JW_HOST_TOOLS
     jw_mksetup
+    jw_artwork
 )
 set(JW_HOST_TOOL_jw_mksetup_SOURCES
     tools/mksetup/main.cpp
     tools/mksetup/mksetup.cpp
-    jw_artwork
 )
 set(JW_HOST_TOOL_jw_artwork_SOURCES
     ${JW_ARTWORK_SOURCES}
