@@ -34,35 +34,19 @@ SID_IDENTIFIER_AUTHORITY NtAuthority() {
 
 const DWORD kInheritAll = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
 
-// The three principals every DACL here names, and an ACL built from them.
-class FolderAcl {
+class Sids {
 public:
-    FolderAcl()
+    Sids()
         : everyone(WorldAuthority(), 1, SECURITY_WORLD_RID),
           admins(NtAuthority(), 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS),
-          system(NtAuthority(), 1, SECURITY_LOCAL_SYSTEM_RID),
-          ok(everyone.psid && admins.psid && system.psid &&
-             InitializeAcl((PACL)buffer, sizeof buffer, ACL_REVISION)) {}
-
-    void Allow(PSID sid, DWORD mask, DWORD flags) {
-        if (ok && !AddAccessAllowedAceEx((PACL)buffer, ACL_REVISION, flags, mask, sid))
-            ok = false;
-    }
-
-    // Administrators and the system keep full control everywhere below.
-    void AllowAdministration() {
-        Allow(admins.psid, FILE_ALL_ACCESS, kInheritAll);
-        Allow(system.psid, FILE_ALL_ACCESS, kInheritAll);
-    }
-
-    PACL Acl() { return ok ? (PACL)buffer : NULL; }
-
+          system(NtAuthority(), 1, SECURITY_LOCAL_SYSTEM_RID) {}
+    bool Ok() const { return everyone.psid && admins.psid && system.psid; }
     WellKnownSid everyone, admins, system;
-    bool ok;
-
-private:
-    DWORD buffer[256];  // 1024 bytes, DWORD-aligned as an ACL must be
 };
+
+bool Allow(PACL acl, PSID sid, DWORD mask, DWORD flags) {
+    return AddAccessAllowedAceEx(acl, ACL_REVISION, flags, mask, sid) != FALSE;
+}
 
 bool Exists(const char* path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -82,38 +66,56 @@ bool CreateFolderWithAcl(const char* path, PACL acl) {
 
 }  // namespace
 
+bool BuildFolderAcl(FolderAclKind kind, void* buffer, unsigned size) {
+    Sids sids;
+    PACL acl = (PACL)buffer;
+    if (!sids.Ok() || !InitializeAcl(acl, size, ACL_REVISION))
+        return false;
+    switch (kind) {
+    case ACL_PROGRAM_FOLDER:
+        // Administrators and the system keep full control everywhere below.
+        // Everyone may look inside the folder and add book folders, but not
+        // add, replace or delete the files that lie directly in it; what is
+        // created inside (book folders and notes) is shared by everyone.
+        return Allow(acl, sids.admins.psid, FILE_ALL_ACCESS, kInheritAll) &&
+               Allow(acl, sids.system.psid, FILE_ALL_ACCESS, kInheritAll) &&
+               Allow(acl, sids.everyone.psid,
+                     FILE_GENERIC_READ | FILE_GENERIC_EXECUTE | FILE_ADD_SUBDIRECTORY, 0) &&
+               Allow(acl, sids.everyone.psid, FILE_ALL_ACCESS, kInheritAll | INHERIT_ONLY_ACE);
+    case ACL_SHARED_BOOK_FOLDER:
+        return Allow(acl, sids.admins.psid, FILE_ALL_ACCESS, kInheritAll) &&
+               Allow(acl, sids.system.psid, FILE_ALL_ACCESS, kInheritAll) &&
+               Allow(acl, sids.everyone.psid, FILE_ALL_ACCESS, kInheritAll);
+    case ACL_PROGRAM_FILE:
+        return Allow(acl, sids.admins.psid, FILE_ALL_ACCESS, 0) &&
+               Allow(acl, sids.system.psid, FILE_ALL_ACCESS, 0) &&
+               Allow(acl, sids.everyone.psid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, 0);
+    }
+    return false;
+}
+
 bool CreateProgramFolder(const char* path) {
     if (Exists(path))
         return true;
-    FolderAcl acl;
-    acl.AllowAdministration();
-    // The folder itself: everyone may look inside and add book folders, but
-    // not add, replace or delete the files that lie directly in it.
-    acl.Allow(acl.everyone.psid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE | FILE_ADD_SUBDIRECTORY,
-              0);
-    // Everything created inside: book folders and notes shared by everyone.
-    acl.Allow(acl.everyone.psid, FILE_ALL_ACCESS, kInheritAll | INHERIT_ONLY_ACE);
-    return CreateFolderWithAcl(path, acl.Acl());
+    DWORD acl[FOLDER_ACL_BYTES / sizeof(DWORD)];
+    bool built = BuildFolderAcl(ACL_PROGRAM_FOLDER, acl, sizeof acl);
+    return CreateFolderWithAcl(path, built ? (PACL)acl : NULL);
 }
 
 bool CreateSharedBookFolder(const char* path) {
     if (Exists(path))
         return true;
-    FolderAcl acl;
-    acl.AllowAdministration();
-    acl.Allow(acl.everyone.psid, FILE_ALL_ACCESS, kInheritAll);
-    return CreateFolderWithAcl(path, acl.Acl());
+    DWORD acl[FOLDER_ACL_BYTES / sizeof(DWORD)];
+    bool built = BuildFolderAcl(ACL_SHARED_BOOK_FOLDER, acl, sizeof acl);
+    return CreateFolderWithAcl(path, built ? (PACL)acl : NULL);
 }
 
 bool ProtectProgramFile(const char* path) {
-    FolderAcl acl;
-    acl.Allow(acl.admins.psid, FILE_ALL_ACCESS, 0);
-    acl.Allow(acl.system.psid, FILE_ALL_ACCESS, 0);
-    acl.Allow(acl.everyone.psid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, 0);
-    if (!acl.Acl())
+    DWORD acl[FOLDER_ACL_BYTES / sizeof(DWORD)];
+    if (!BuildFolderAcl(ACL_PROGRAM_FILE, acl, sizeof acl))
         return false;
     DWORD rc = SetNamedSecurityInfoA((LPSTR)path, SE_FILE_OBJECT,
                                      DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                     NULL, NULL, acl.Acl(), NULL);
+                                     NULL, NULL, (PACL)acl, NULL);
     return rc == ERROR_SUCCESS;
 }

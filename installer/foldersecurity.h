@@ -18,4 +18,10 @@ bool CreateSharedBookFolder(const char* path);
 // full control. True on success.
 bool ProtectProgramFile(const char* path);
 
+// The access-control lists behind the three operations, built into a
+// caller's buffer of at least FOLDER_ACL_BYTES bytes (DWORD-aligned).
+enum FolderAclKind { ACL_PROGRAM_FOLDER, ACL_SHARED_BOOK_FOLDER, ACL_PROGRAM_FILE };
+const unsigned FOLDER_ACL_BYTES = 1024;
+bool BuildFolderAcl(FolderAclKind kind, void* buffer, unsigned size);
+
 #endif

@@ -34,6 +34,15 @@ bool WriteInPlace(const char* path, const void* data, size_t size) {
 
 // Creates a uniquely named temporary file beside path. Its name ends in
 // ".tmp", so it is never listed as a note.
+bool HeldByAnother(const char* path) {
+    HANDLE h = CreateFileA(path, GENERIC_WRITE | DELETE, 0, NULL, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(h);
+    return false;
+}
+
 bool MakeTempBeside(const char* path, char* tmp) {
     char folder[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, path);
@@ -92,13 +101,19 @@ bool WriteFileBytes(const char* path, const void* data, size_t size) {
         ok = false;
 
     if (ok) {
-        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-            // Keeps the target's attributes and security, which matters for
-            // notes in a shared folder.
-            ok = ReplaceFileA(path, tmp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL);
-            if (!ok && GetLastError() == ERROR_FILE_NOT_FOUND &&
-                GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        DWORD attributes = GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // A target that another program holds open cannot be replaced;
+            // finding out first keeps a failed replacement from leaving
+            // anything behind in the folder.
+            ok = !HeldByAnother(path) &&
+                 ReplaceFileA(path, tmp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL);
+            if (!ok && GetLastError() == ERROR_FILE_NOT_FOUND && !Exists(path))
                 ok = MoveFileExA(tmp, path, 0);
+            // The replacement keeps the target's attributes, also where the
+            // system's replacement does not carry them over.
+            if (ok && GetFileAttributesA(path) != attributes)
+                SetFileAttributesA(path, attributes);
         } else {
             ok = MoveFileExA(tmp, path, 0);
         }
