@@ -91,11 +91,21 @@ set(JW_TESTKIT_SOURCES
 # Windows-side tests, one program each; they run under Wine.
 set(JW_WIN32_TESTS
     foundation
+    dialogs
+    entry
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
     tests/win32/settings_test.cpp
     tests/win32/programfolder_test.cpp
+)
+set(JW_WIN32_TEST_dialogs_SOURCES
+    tests/win32/dialogs_test.cpp
+    tests/win32/progress_test.cpp
+    tests/win32/splash_test.cpp
+)
+set(JW_WIN32_TEST_entry_SOURCES
+    tests/win32/entry_test.cpp
 )
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.

@@ -293,3 +293,101 @@ std::string RegString(HKEY root, const char* key, const char* name) {
 }
 
 }  // namespace testkit
+
+namespace testkit {
+
+Process::~Process() {
+    if (info_.hProcess) {
+        if (Running())
+            TerminateProcess(info_.hProcess, 1);
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+}
+
+bool Process::Start(const std::string& commandLine, const std::string& folder) {
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = sizeof si;
+    std::string line = commandLine;
+    return CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL,
+                          folder.empty() ? NULL : folder.c_str(), &si, &info_) != FALSE;
+}
+
+int Process::Wait(DWORD timeoutMs) {
+    if (!info_.hProcess || WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return (int)code;
+}
+
+bool Process::Running() {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+struct ProcessWindowSearch {
+    DWORD pid;
+    std::string caption;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
+    ProcessWindowSearch* s = (ProcessWindowSearch*)lParam;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != s->pid || !IsWindowVisible(hwnd) || WindowText(hwnd) != s->caption)
+        return TRUE;
+    if (s->className) {
+        char cls[64] = "";
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (lstrcmpA(cls, s->className) != 0)
+            return TRUE;
+    }
+    s->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND WaitForProcessWindow(DWORD pid, const std::string& caption, DWORD timeoutMs,
+                          const char* className) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        ProcessWindowSearch s = {pid, caption, className, NULL};
+        EnumWindows(FindProcessWindow, (LPARAM)&s);
+        if (s.found)
+            return s.found;
+        if (GetTickCount() - start > timeoutMs)
+            return NULL;
+        Sleep(50);
+    }
+}
+
+bool CopyTo(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+std::string JotwellExe() {
+    return ProgramFolder() + "..\\jotwell.exe";
+}
+
+void SeedBooks(const std::string& root) {
+    const char* names[] = {"PhoneBook", "Useful Web Links", "Other Notes"};
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Korvane\\Jotwell\\Books", 0, NULL, 0,
+                    KEY_ALL_ACCESS, NULL, &key, NULL);
+    for (int i = 0; i < 3; ++i) {
+        std::string folder = root + "\\" + names[i];
+        CreateDirectoryA(folder.c_str(), NULL);
+        char value[32];
+        wsprintfA(value, "Book%d", i + 1);
+        RegSetValueExA(key, value, 0, REG_SZ, (const BYTE*)folder.c_str(),
+                       (DWORD)folder.size() + 1);
+    }
+    RegSetValueExA(key, "Count", 0, REG_SZ, (const BYTE*)"3", 2);
+    RegCloseKey(key);
+}
+
+}  // namespace testkit

@@ -110,3 +110,39 @@ std::string RegString(HKEY root, const char* key, const char* name);
 }  // namespace testkit
 
 #endif
+
+namespace testkit {
+
+// A program started by a test; killed when the test ends if still running.
+class Process {
+public:
+    Process() { ZeroMemory(&info_, sizeof info_); }
+    ~Process();
+    bool Start(const std::string& commandLine, const std::string& folder = std::string());
+    // Exit code, or -1 when it did not end within timeoutMs.
+    int Wait(DWORD timeoutMs);
+    bool Running();
+    DWORD Id() const { return info_.dwProcessId; }
+
+private:
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    PROCESS_INFORMATION info_;
+};
+
+// A visible top-level window of another process with that caption (and,
+// when given, that class), waiting at most timeoutMs for it.
+HWND WaitForProcessWindow(DWORD pid, const std::string& caption, DWORD timeoutMs,
+                          const char* className = NULL);
+
+// Copies a file; true on success.
+bool CopyTo(const std::string& from, const std::string& to);
+
+// The program file under test, beside the test programs' folder.
+std::string JotwellExe();
+
+// Settings of a small installed-looking setup: three books in folders
+// under root, so the notes program starts without its first-start question.
+void SeedBooks(const std::string& root);
+
+}  // namespace testkit
