@@ -23,10 +23,23 @@ set(JW_ENTRY_SOURCES
     app/main.cpp
 )
 
+# The help file writer's logic, shared by the tool, its tests and its fuzzer.
+set(JW_HLPWRITER_SOURCES
+    tools/hlpwriter/contexthash.cpp
+    tools/hlpwriter/helpsource.cpp
+    tools/hlpwriter/lz77.cpp
+    tools/hlpwriter/topicfile.cpp
+    tools/hlpwriter/hlpwriter.cpp
+)
+
 # Native unit tests of the window-free rules.
 set(JW_HOST_TEST_SOURCES
     tests/host/lfilepath_test.cpp
     tests/host/settingstext_test.cpp
+    tests/host/helpsource_test.cpp
+    tests/host/hlpwriter_test.cpp
+    tests/host/hlpreader.cpp
+    ${JW_HLPWRITER_SOURCES}
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -47,16 +60,23 @@ set(JW_WIN32_TEST_foundation_SOURCES
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
 set(JW_HOST_TOOLS
+    jw_hlpwriter
 )
+set(JW_HOST_TOOL_jw_hlpwriter_SOURCES tools/hlpwriter/main.cpp ${JW_HLPWRITER_SOURCES})
 
 # Tests that run a host tool and check its output: name and command.
 set(JW_HOST_TOOL_TESTS
+    hlpwriter_help
 )
+set(JW_HOST_TOOL_TEST_hlpwriter_help_COMMAND
+    jw_hlpwriter ${CMAKE_SOURCE_DIR}/help/jotwell.help ${CMAKE_BINARY_DIR}/jotwell.hlp)
 
 # libFuzzer targets: fuzz/<name>_fuzz.cpp, linked with the window-free code
 # and JW_FUZZ_<name>_SOURCES.
 set(JW_FUZZ_TARGETS
+    helpsource
 )
+set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 
 # Benchmarks: bench/<name>_bench.cpp with Google Benchmark and
 # JW_BENCH_<name>_SOURCES.
