@@ -40,6 +40,8 @@ struct Record {
     uint32_t Size() const { return uint32_t(kRecordHeader + data1.size() + data2.size()); }
 };
 
+// Space above and below and the left indent, in the file's spacing units. A
+// paragraph's space below and the next one's space above add up.
 struct Style {
     HelpFontIndex font;
     int spaceAbove;
@@ -48,13 +50,13 @@ struct Style {
 };
 
 Style TitleStyle() {
-    return {kHelpFontTitle, 0, 12, 0};
+    return {kHelpFontTitle, 0, 8, 0};
 }
 
 Style StyleOf(HelpParagraphKind kind) {
     switch (kind) {
     case HelpParagraphKind::Heading:
-        return {kHelpFontHeading, 12, 4, 0};
+        return {kHelpFontHeading, 12, 0, 0};
     case HelpParagraphKind::Item:
         return {kHelpFontNormal, 0, 4, 20};
     case HelpParagraphKind::Link:
@@ -62,7 +64,7 @@ Style StyleOf(HelpParagraphKind kind) {
     case HelpParagraphKind::Text:
         break;
     }
-    return {kHelpFontNormal, 0, 8, 0};
+    return {kHelpFontNormal, 4, 4, 0};
 }
 
 void WriteParagraphFormat(ByteWriter* out, const Style& style) {
