@@ -67,6 +67,13 @@ set(JW_ARTWORK_SOURCES
     tools/artwork/logo.cpp
     tools/artwork/toolbar.cpp
     tools/artwork/artwork.cpp
+# The help file writer's logic, shared by the tool, its tests and its fuzzer.
+set(JW_HLPWRITER_SOURCES
+    tools/hlpwriter/contexthash.cpp
+    tools/hlpwriter/helpsource.cpp
+    tools/hlpwriter/lz77.cpp
+    tools/hlpwriter/topicfile.cpp
+    tools/hlpwriter/hlpwriter.cpp
 )
 
 # Native unit tests of the window-free rules.
@@ -80,6 +87,10 @@ set(JW_HOST_TEST_SOURCES
     tools/mksetup/mksetup.cpp
     tests/host/artwork_test.cpp
     ${JW_ARTWORK_SOURCES}
+    tests/host/helpsource_test.cpp
+    tests/host/hlpwriter_test.cpp
+    tests/host/hlpreader.cpp
+    ${JW_HLPWRITER_SOURCES}
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -112,6 +123,7 @@ set(JW_WIN32_TEST_entry_SOURCES
 set(JW_HOST_TOOLS
     jw_mksetup
     jw_artwork
+    jw_hlpwriter
 )
 set(JW_HOST_TOOL_jw_mksetup_SOURCES
     tools/mksetup/main.cpp
@@ -121,6 +133,7 @@ set(JW_HOST_TOOL_jw_artwork_SOURCES
     ${JW_ARTWORK_SOURCES}
     tools/artwork/main.cpp
 )
+set(JW_HOST_TOOL_jw_hlpwriter_SOURCES tools/hlpwriter/main.cpp ${JW_HLPWRITER_SOURCES})
 
 # Tests that run a host tool and check its output: name and command.
 set(JW_HOST_TOOL_TESTS
@@ -137,13 +150,18 @@ set(JW_HOST_TOOL_TEST_mksetup_payload_COMMAND
 set(JW_HOST_TOOL_TEST_payload_text_COMMAND
     ${CMAKE_COMMAND} -DPAYLOAD_DIR=${CMAKE_SOURCE_DIR}/resources/payload
     -P ${CMAKE_SOURCE_DIR}/tests/host/payload_check.cmake
+    hlpwriter_help
 )
+set(JW_HOST_TOOL_TEST_hlpwriter_help_COMMAND
+    jw_hlpwriter ${CMAKE_SOURCE_DIR}/help/jotwell.help ${CMAKE_BINARY_DIR}/jotwell.hlp)
 
 # libFuzzer targets: fuzz/<name>_fuzz.cpp, linked with the window-free code
 # and JW_FUZZ_<name>_SOURCES.
 set(JW_FUZZ_TARGETS
     setuplayout
+    helpsource
 )
+set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 
 # Benchmarks: bench/<name>_bench.cpp with Google Benchmark and
 # JW_BENCH_<name>_SOURCES.
