@@ -67,6 +67,8 @@ set(JW_ARTWORK_SOURCES
     tools/artwork/logo.cpp
     tools/artwork/toolbar.cpp
     tools/artwork/artwork.cpp
+)
+
 # The help file writer's logic, shared by the tool, its tests and its fuzzer.
 set(JW_HLPWRITER_SOURCES
     tools/hlpwriter/contexthash.cpp
