@@ -141,6 +141,7 @@ set(JW_HOST_TOOL_jw_hlpwriter_SOURCES tools/hlpwriter/main.cpp ${JW_HLPWRITER_SO
 set(JW_HOST_TOOL_TESTS
     mksetup_payload
     payload_text
+    hlpwriter_help
 )
 # A setup file of the real payload, with the tool itself as program image.
 set(JW_HOST_TOOL_TEST_mksetup_payload_COMMAND
@@ -152,7 +153,6 @@ set(JW_HOST_TOOL_TEST_mksetup_payload_COMMAND
 set(JW_HOST_TOOL_TEST_payload_text_COMMAND
     ${CMAKE_COMMAND} -DPAYLOAD_DIR=${CMAKE_SOURCE_DIR}/resources/payload
     -P ${CMAKE_SOURCE_DIR}/tests/host/payload_check.cmake
-    hlpwriter_help
 )
 set(JW_HOST_TOOL_TEST_hlpwriter_help_COMMAND
     jw_hlpwriter ${CMAKE_SOURCE_DIR}/help/jotwell.help ${CMAKE_BINARY_DIR}/jotwell.hlp)
