@@ -106,6 +106,7 @@ set(JW_WIN32_TESTS
     foundation
     dialogs
     entry
+    mainwindow
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -119,6 +120,13 @@ set(JW_WIN32_TEST_dialogs_SOURCES
 )
 set(JW_WIN32_TEST_entry_SOURCES
     tests/win32/entry_test.cpp
+)
+set(JW_WIN32_TEST_mainwindow_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/firststart_test.cpp
+    tests/win32/notes_test.cpp
+    tests/win32/keys_test.cpp
+    tests/win32/placement_test.cpp
 )
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.

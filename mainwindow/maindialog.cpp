@@ -53,6 +53,7 @@ MainDialog::MainDialog()
       uTaskbarCreated(0),
       bSaveFailureShown(false),
       bNoteTimeKnown(false),
+      iEditorState(-1),
       bHotKeyRegistered(false) {
     szFindText[0] = '\0';
     strcpy(szNoteName, "-");
@@ -138,8 +139,12 @@ void MainDialog::CmHelp() {
 }
 
 void MainDialog::UpdateControls() {
+    // Only a change is passed on: the editor reports its own restyling as a
+    // change of text, which would bring us back here.
     HWND text = NoteText();
-    if (text) {
+    int editorState = bReadOnlyBook ? 1 : 0;
+    if (text && editorState != iEditorState) {
+        iEditorState = editorState;
         LRichEdit::SetBackground(text, bReadOnlyBook ? kReadOnlyBackground : kWhite);
         LRichEdit::SetReadOnly(text, bReadOnlyBook);
     }

@@ -148,6 +148,7 @@ public:
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
+    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only
     bool bHotKeyRegistered;
 };
 

@@ -183,7 +183,7 @@ bool PumpUntil(std::function<bool()> pred, DWORD timeoutMs) {
         if (GetTickCount() - start > timeoutMs)
             return false;
         MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (GetTickCount() - start <= timeoutMs && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

@@ -1,0 +1,111 @@
+// Keys of the main window: moving between notes, Tab through the controls
+// and the fields of a diary note, and the keys that are swallowed.
+#include "tests/win32/mainfixture.h"
+
+#include <richedit.h>
+
+#include "dialogs/lrichedit.h"
+#include "resources/resource.h"
+
+namespace {
+
+class Keys : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SeedBooks("Other Notes");
+    }
+    std::string SelectedText() {
+        LONG start = 0, end = 0;
+        LRichEdit::GetSelection(dialog->NoteText(), &start, &end);
+        std::string text(end - start + 1, '\0');
+        TEXTRANGEA range = {{start, end}, &text[0]};
+        LONG n = (LONG)SendMessageA(dialog->NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
+        text.resize(n);
+        return text;
+    }
+    LONG SelectionStart() {
+        LONG start = 0, end = 0;
+        LRichEdit::GetSelection(dialog->NoteText(), &start, &end);
+        return start;
+    }
+};
+
+TEST_F(Keys, PageDownAndUpMoveBetweenNotesAndStopAtTheEnds) {
+    WriteNote("Other Notes", "A", "a");
+    WriteNote("Other Notes", "B", "b");
+    Open();
+    PressKey(VK_NEXT);
+    EXPECT_EQ(SelectedNote(), "B");
+    EXPECT_EQ(EditorText(), "b");
+    PressKey(VK_NEXT);
+    EXPECT_EQ(SelectedNote(), "B") << "Page Down on the last note keeps it";
+    PressKey(VK_PRIOR);
+    PressKey(VK_PRIOR);
+    EXPECT_EQ(SelectedNote(), "A");
+}
+
+TEST_F(Keys, EscapeNeverClosesTheWindow) {
+    Open();
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(dialog->hwnd));
+}
+
+TEST_F(Keys, TabWalksTheControlsInARing) {
+    WriteNote("Other Notes", "A", "plain text without fields");
+    Open();
+    SetFocus(dialog->BookList());
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), dialog->NotesList());
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog->hwnd, IDC_NOTE_NAME));
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), dialog->NoteText());
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), dialog->BookList());
+    PressKey(VK_TAB, false, true);
+    EXPECT_EQ(GetFocus(), dialog->NoteText());
+    PressKey(VK_TAB, false, true);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog->hwnd, IDC_NOTE_NAME));
+    EXPECT_EQ(EditorText(), "plain text without fields") << "Tab never inserts a tab";
+}
+
+TEST_F(Keys, TabMovesFromSlotToSlotInADiaryNote) {
+    WriteNote("Other Notes", "Day", "09.00am: dentist\n10.00am: \n11.00am: call Sam\n");
+    Open();
+    SetFocus(GetDlgItem(dialog->hwnd, IDC_NOTE_NAME));
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), dialog->NoteText());
+    EXPECT_EQ(SelectedText(), "dentist");
+    PressKey(VK_TAB);
+    EXPECT_EQ(SelectedText(), "");
+    EXPECT_EQ(SelectionStart(), 26);  // after "10.00am: "
+    PressKey(VK_TAB);
+    EXPECT_EQ(SelectedText(), "call Sam");
+    PressKey(VK_TAB, false, true);
+    EXPECT_EQ(SelectionStart(), 26);
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), dialog->BookList()) << "after the last slot the book list";
+    PressKey(VK_TAB, false, true);
+    EXPECT_EQ(GetFocus(), dialog->NoteText());
+    EXPECT_EQ(SelectedText(), "call Sam") << "entered from the end: the last slot";
+}
+
+TEST_F(Keys, CtrlWithOtherKeysReachesTheEditor) {
+    WriteNote("Other Notes", "A", "abc");
+    Open();
+    SetFocus(dialog->NoteText());
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    EXPECT_FALSE(dialog->PreTranslateMessage(dialog->NoteText(), WM_KEYDOWN, 'A', 1));
+    EXPECT_FALSE(dialog->PreTranslateMessage(dialog->NoteText(), WM_KEYDOWN, 'Z', 1));
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+    EXPECT_FALSE(dialog->PreTranslateMessage(dialog->NoteText(), WM_KEYDOWN, 'P', 1));
+    EXPECT_FALSE(dialog->PreTranslateMessage(dialog->NoteText(), WM_KEYUP, VK_NEXT, 1));
+}
+
+}  // namespace

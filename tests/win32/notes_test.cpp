@@ -1,0 +1,210 @@
+// Notes in a book: listing, loading, saving, renaming, new and deleted notes.
+#include "tests/win32/mainfixture.h"
+
+#include <commctrl.h>
+
+#include "app/settings.h"
+#include "resources/resource.h"
+
+namespace {
+
+class Notes : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SeedBooks("Other Notes");
+    }
+};
+
+TEST_F(Notes, ListsTheBooksNotesSortedAndLoadsTheFirst) {
+    WriteNote("Other Notes", "beta", "second");
+    WriteNote("Other Notes", "Alpha", "first");
+    WriteNote("Other Notes", "gamma.2009", "third");
+    testkit::WriteFileText(Book("Other Notes") + "\\template._txt", "not a note");
+    testkit::WriteFileText(Book("Other Notes") + "\\print.rtf", "not a note");
+    Open();
+    EXPECT_EQ(ListedNotes(), (std::vector<std::string>{"Alpha", "beta", "gamma.2009"}));
+    EXPECT_EQ(SelectedNote(), "Alpha");
+    EXPECT_EQ(NoteNameText(), "Alpha");
+    EXPECT_EQ(EditorText(), "first");
+    char current[SETTINGS_VALUE];
+    SettingsGetString("Books", "Current", "", current);
+    EXPECT_STREQ(current, "Other Notes");
+}
+
+TEST_F(Notes, ReopensTheNoteSelectedLast) {
+    WriteNote("Other Notes", "Alpha", "a");
+    WriteNote("Other Notes", "Beta", "b");
+    SettingsSetString("Settings", "CurrentNote", "beta");
+    Open();
+    EXPECT_EQ(SelectedNote(), "Beta");
+    EXPECT_EQ(EditorText(), "b");
+}
+
+TEST_F(Notes, SavesThreeSecondsAfterTypingWithCrLf) {
+    WriteNote("Other Notes", "Shopping", "");
+    Open();
+    TypeInNote("milk\r\nbread");
+    EXPECT_TRUE(dialog->bNoteTextChanged);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Shopping")), "");
+    EXPECT_TRUE(Pump([&] {
+        return testkit::ReadFileText(Note("Other Notes", "Shopping")) == "milk\r\nbread";
+    }, 8000));
+    EXPECT_FALSE(dialog->bNoteTextChanged);
+}
+
+TEST_F(Notes, SwitchingNotesSavesTheOneLeft) {
+    WriteNote("Other Notes", "A", "one");
+    WriteNote("Other Notes", "B", "two");
+    Open();
+    TypeInNote("x");
+    SelectNote("B");
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), "xone");
+    EXPECT_EQ(EditorText(), "two");
+    EXPECT_FALSE(dialog->bNoteTextChanged);
+}
+
+TEST_F(Notes, RenamingDropsIllegalCharacters) {
+    WriteNote("Other Notes", "Shopping", "milk");
+    Open();
+    SetDlgItemTextA(dialog->hwnd, IDC_NOTE_NAME, "Shopping: list");
+    EXPECT_TRUE(dialog->bNoteNameChanged);
+    FireTimer(TIMER_SAVE);
+    EXPECT_FALSE(testkit::FileExists(Note("Other Notes", "Shopping")));
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Shopping list")), "milk");
+    EXPECT_EQ(ListedNotes(), std::vector<std::string>{"Shopping list"});
+}
+
+TEST_F(Notes, RenamingToAnExistingNoteIsRefusedAndLosesNothing) {
+    WriteNote("Other Notes", "A", "text of a");
+    WriteNote("Other Notes", "B", "text of b");
+    Open();
+    TypeInNote("edited ");
+    SetDlgItemTextA(dialog->hwnd, IDC_NOTE_NAME, "b");
+    responder.Expect("File Exists", IDOK);
+    FireTimer(TIMER_SAVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(responder.Seen()[0].text,
+              "The item cannot be renamed because another item with the same name already "
+              "exists. To replace the other item, delete it first then rename this file.");
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), "edited text of a");
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "B")), "text of b");
+}
+
+TEST_F(Notes, RenamingToOtherLetterCaseWorks) {
+    WriteNote("Other Notes", "shopping", "milk");
+    Open();
+    SetDlgItemTextA(dialog->hwnd, IDC_NOTE_NAME, "Shopping");
+    FireTimer(TIMER_SAVE);
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((Book("Other Notes") + "\\*.txt").c_str(), &fd);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    EXPECT_STREQ(fd.cFileName, "Shopping.txt");
+    FindClose(find);
+}
+
+TEST_F(Notes, NewNoteTakesTheFirstFreeNumberAndTheTemplate) {
+    WriteNote("Other Notes", "New 1", "");
+    WriteNote("Other Notes", "New 3", "");
+    testkit::WriteFileText(Book("Other Notes") + "\\template._txt", "Name: \r\nPhone: ");
+    Open();
+    Command(CM_NOTE_NEW);
+    EXPECT_EQ(SelectedNote(), "New 2");
+    EXPECT_EQ(NoteNameText(), "New 2");
+    EXPECT_EQ(EditorText(), "Name: \r\nPhone: ");
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog->hwnd, IDC_NOTE_NAME));
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "New 2")), "Name: \r\nPhone: ");
+}
+
+TEST_F(Notes, DeletesEverySelectedNoteAfterOneQuestion) {
+    WriteNote("Other Notes", "A", "a");
+    WriteNote("Other Notes", "B", "b");
+    WriteNote("Other Notes", "C", "c");
+    Open();
+    HWND list = dialog->NotesList();
+    ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
+    responder.Expect("Confirm Delete", IDOK);
+    Command(CM_NOTE_DELETE);
+    EXPECT_EQ(responder.Seen().size(), 1u);
+    EXPECT_EQ(responder.Seen()[0].text, "Are you sure you want to delete the selected note(s)?");
+    EXPECT_EQ(ListedNotes(), std::vector<std::string>{});
+    EXPECT_FALSE(testkit::FileExists(Note("Other Notes", "A")));
+    EXPECT_FALSE(testkit::FileExists(Note("Other Notes", "C")));
+}
+
+TEST_F(Notes, ReadOnlyBookLocksTheEditorAndRefusesDelete) {
+    WriteNote("Other Notes", "A", "a");
+    SettingsSetBool("Books", "Book3ReadOnly", true);
+    Open();
+    EXPECT_TRUE(dialog->bReadOnlyBook);
+    EXPECT_TRUE(GetWindowLongA(dialog->NoteText(), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(MenuEnabled(CM_NOTE_NEW));
+    EXPECT_FALSE(MenuEnabled(CM_NOTE_DELETE));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog->hwnd, IDC_NOTE_NAME)));
+    responder.Expect("Read Only", IDOK);
+    PressKey(VK_DELETE, true);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(responder.Seen()[0].text,
+              "You cannot delete this note because this book is read only!");
+    EXPECT_TRUE(testkit::FileExists(Note("Other Notes", "A")));
+    PressKey('N', true);  // New Note by its key does nothing either
+    EXPECT_EQ(ListedNotes(), std::vector<std::string>{"A"});
+}
+
+TEST_F(Notes, AnEmptyBookLoadsNothingAndSavesNothing) {
+    Open();
+    EXPECT_EQ(ListedNotes(), std::vector<std::string>{});
+    EXPECT_STREQ(dialog->szNoteName, "");
+    TypeInNote("lost in the void");
+    FireTimer(TIMER_SAVE);
+    EXPECT_FALSE(MenuEnabled(CM_NOTE_DELETE));
+}
+
+// A save that cannot be written keeps the text, says so once and tries again.
+TEST_F(Notes, FailedSaveKeepsTheTextAndTellsTheUserOnce) {
+    WriteNote("Other Notes", "Locked", "old");
+    WriteNote("Other Notes", "Other", "other");
+    Open();
+    HANDLE holder = CreateFileA(Note("Other Notes", "Locked").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    TypeInNote("new ");
+    responder.Expect("Jotwell", IDOK);
+    FireTimer(TIMER_SAVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_NE(responder.Seen()[0].text.find("\"Locked\""), std::string::npos);
+    EXPECT_TRUE(dialog->bNoteTextChanged);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Locked")), "old");
+    TypeInNote("more ");
+    FireTimer(TIMER_SAVE);  // no second message for the same note
+    EXPECT_EQ(responder.Seen().size(), 1u);
+
+    // Leaving the note asks before anything is dropped; No stays on it.
+    responder.Expect("Jotwell", IDNO);
+    SelectNote("Other");
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(SelectedNote(), "Locked");
+    EXPECT_EQ(EditorText(), "new more old");
+
+    CloseHandle(holder);
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Locked")), "new more old");
+}
+
+TEST_F(Notes, PasteInsertsPlainTextOnly) {
+    WriteNote("Other Notes", "A", "");
+    Open();
+    ASSERT_TRUE(OpenClipboard(dialog->hwnd));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 6);
+    memcpy(GlobalLock(mem), "hello", 6);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+    SetFocus(dialog->NoteText());
+    PressKey('V', true);
+    EXPECT_EQ(EditorText(), "hello");
+}
+
+}  // namespace
