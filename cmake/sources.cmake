@@ -7,6 +7,8 @@ set(JW_PORTABLE_SOURCES
     app/settingstext.cpp
     dialogs/columns.cpp
     dialogs/placement.cpp
+    features/notesearch.cpp
+    features/bookdocument.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -27,6 +29,8 @@ set(JW_ENTRY_SOURCES
 set(JW_HOST_TEST_SOURCES
     tests/host/lfilepath_test.cpp
     tests/host/settingstext_test.cpp
+    tests/host/notesearch_test.cpp
+    tests/host/bookdocument_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
