@@ -60,12 +60,18 @@ set(JW_HOST_TOOL_TESTS
 # libFuzzer targets: fuzz/<name>_fuzz.cpp, linked with the window-free code
 # and JW_FUZZ_<name>_SOURCES.
 set(JW_FUZZ_TARGETS
+    notesearch
+    bookdocument
 )
 
 # Benchmarks: bench/<name>_bench.cpp with Google Benchmark and
 # JW_BENCH_<name>_SOURCES.
 set(JW_BENCHMARKS
+    notesearch
+    bookdocument
 )
+set(JW_BENCH_notesearch_SOURCES bench/corpus.cpp bench/external.cpp)
+set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 
 # Windows-side benchmarks run under Wine: name and sources.
 set(JW_WIN32_BENCHMARKS

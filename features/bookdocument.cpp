@@ -1,28 +1,104 @@
-// Book document writer. Text bytes that need no escape are copied in runs,
-// so the document is written at close to the speed of a plain copy.
+// Book document writer. The text is escaped straight into the buffer a
+// machine word at a time, so a book is written at a good fraction of the
+// speed of a plain copy; size_t words serve the 32-bit program and the
+// 64-bit native build alike.
 #include "features/bookdocument.h"
 
 #include <string.h>
 
 namespace {
 
-const char HEADER[] =
+constexpr char HEADER[] =
     "{\\rtf1\\ansi {\\fonttbl {\\f0\\fswiss Verdana;} } {\\colortbl; \\red000\\green000\\blue000; }\n";
-const char HEADING_START[] = "{\\b ";
-const char HEADING_END[] = "}\\par \\par\n";
-const char PARAGRAPH[] = "\\par\n";
-const char PAGE_SEPARATOR[] = "\n\\page\n";
-const char PARAGRAPH_SEPARATOR[] = "\n\\par \\par\n";
-const char TRAILER[] = "\\page }";
+constexpr char HEADING_START[] = "{\\b ";
+constexpr char HEADING_END[] = "}\\par \\par\n";
+constexpr char PARAGRAPH[] = "\\par\n";
+constexpr char PAGE_SEPARATOR[] = "\n\\page\n";
+constexpr char PARAGRAPH_SEPARATOR[] = "\n\\par \\par\n";
+constexpr char TRAILER[] = "\\page }";
 
-// Bytes of a note that are not copied as they are.
-struct SpecialBytes {
-    bool is[256];
-    constexpr SpecialBytes() : is() {
-        is['\n'] = is['\r'] = is['\\'] = is['{'] = is['}'] = true;
+// The longest escape of one byte: a line feed becomes "\par" and a line feed.
+const size_t MOST_PER_BYTE = 5;
+
+// Below this much room for text the buffer is filled byte by byte, so that
+// every buffer goes to the sink full.
+const size_t LEAST_RUN = 64;
+
+typedef size_t Word;
+const size_t WORD = sizeof(Word);
+const Word ONES = (Word)-1 / 0xFF;
+const Word HIGHS = ONES * 0x80;
+
+Word Load(const unsigned char* p) {
+    Word w;
+    memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Non-zero if some byte of w is zero.
+Word AnyZero(Word w) {
+    return (w - ONES) & ~w & HIGHS;
+}
+
+// Non-zero if some byte of w may need an escape: a byte below 0x0E (line
+// feed, carriage return and a few rare controls), a backslash or a brace.
+Word AnySpecial(Word w) {
+    const Word controls = (w - ONES * 0x0E) & ~w & HIGHS;
+    return controls | AnyZero(w ^ (ONES * '\\')) | AnyZero(w ^ (ONES * '{')) |
+           AnyZero(w ^ (ONES * '}'));
+}
+
+// What each byte of a note becomes. Every entry is copied whole, whatever
+// its length, so that escaping takes no branch per byte.
+const size_t ENTRY = 8;
+const size_t LENGTH = ENTRY - 1;
+struct Escapes {
+    unsigned char entry[256][ENTRY];
+    constexpr Escapes() : entry() {
+        for (int c = 0; c < 256; ++c) {
+            const char same[1] = {(char)c};
+            Set((unsigned char)c, same, 1);
+        }
+        Set('\r', "", 0);
+        Set('\n', PARAGRAPH, MOST_PER_BYTE);
+        Set('\\', "\\\\", 2);
+        Set('{', "\\{", 2);
+        Set('}', "\\}", 2);
+    }
+    constexpr void Set(unsigned char c, const char* bytes, size_t length) {
+        for (size_t i = 0; i < length; ++i)
+            entry[c][i] = (unsigned char)bytes[i];
+        entry[c][LENGTH] = (unsigned char)length;
     }
 };
-constexpr SpecialBytes SPECIAL;
+constexpr Escapes ESCAPES;
+
+// Writes a whole entry, ENTRY bytes, at out.
+unsigned char* EscapeByte(unsigned char* out, unsigned char c) {
+    memcpy(out, ESCAPES.entry[c], ENTRY);
+    return out + ESCAPES.entry[c][LENGTH];
+}
+
+// Escapes size bytes into out, which has room for MOST_PER_BYTE times as
+// many and ENTRY bytes more. Returns the end of the output. Words without a special byte, by far
+// the most, are copied whole.
+unsigned char* EscapeRun(unsigned char* out, const unsigned char* p, size_t size) {
+    const unsigned char* end = p + size;
+    while ((size_t)(end - p) >= WORD) {
+        const Word w = Load(p);
+        if (AnySpecial(w)) {
+            for (size_t i = 0; i < WORD; ++i)
+                out = EscapeByte(out, p[i]);
+        } else {
+            memcpy(out, &w, WORD);
+            out += WORD;
+        }
+        p += WORD;
+    }
+    while (p < end)
+        out = EscapeByte(out, *p++);
+    return out;
+}
 
 }  // namespace
 
@@ -72,26 +148,21 @@ bool BookDocument::PutSlow(const char* data, size_t size) {
 bool BookDocument::PutText(const char* text, size_t size) {
     const unsigned char* p = (const unsigned char*)text;
     const unsigned char* end = p + size;
-    while (p < end) {
-        const unsigned char* run = p;
-        while (p < end && !SPECIAL.is[*p])
-            ++p;
-        if (!Put((const char*)run, p - run))
-            return false;
-        if (p == end)
-            break;
-        const unsigned char c = *p++;
-        bool ok = true;
-        if (c == '\n') {
-            ok = Put(PARAGRAPH, sizeof PARAGRAPH - 1);
-        } else if (c != '\r') {
-            const char escaped[2] = {'\\', (char)c};
-            ok = Put(escaped, 2);
+    while (p < end && !bFailed) {
+        const size_t room = BOOK_DOCUMENT_BUFFER - used;
+        if (room < ENTRY + LEAST_RUN * MOST_PER_BYTE) {
+            unsigned char escaped[ENTRY];
+            Put((const char*)escaped, EscapeByte(escaped, *p++) - escaped);
+            continue;
         }
-        if (!ok)
-            return false;
+        size_t run = (room - ENTRY) / MOST_PER_BYTE;
+        if (run > (size_t)(end - p))
+            run = end - p;
+        unsigned char* out = (unsigned char*)buffer + used;
+        used += EscapeRun(out, p, run) - out;
+        p += run;
     }
-    return true;
+    return !bFailed;
 }
 
 bool BookDocument::Flush() {
