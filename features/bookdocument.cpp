@@ -20,8 +20,8 @@ constexpr char TRAILER[] = "\\page }";
 // The longest escape of one byte: a line feed becomes "\par" and a line feed.
 const size_t MOST_PER_BYTE = 5;
 
-// Below this much room for text the buffer is filled byte by byte, so that
-// every buffer goes to the sink full.
+// Near the end of the buffer, where there is room for fewer bytes of text
+// than this, text is put byte by byte so that every buffer goes out full.
 const size_t LEAST_RUN = 64;
 
 typedef size_t Word;
@@ -41,7 +41,8 @@ Word AnyZero(Word w) {
 }
 
 // Non-zero if some byte of w may need an escape: a byte below 0x0E (line
-// feed, carriage return and a few rare controls), a backslash or a brace.
+// feed, carriage return, but also tab and other controls), a backslash or a
+// brace.
 Word AnySpecial(Word w) {
     const Word controls = (w - ONES * 0x0E) & ~w & HIGHS;
     return controls | AnyZero(w ^ (ONES * '\\')) | AnyZero(w ^ (ONES * '{')) |
@@ -80,8 +81,8 @@ unsigned char* EscapeByte(unsigned char* out, unsigned char c) {
 }
 
 // Escapes size bytes into out, which has room for MOST_PER_BYTE times as
-// many and ENTRY bytes more. Returns the end of the output. Words without a special byte, by far
-// the most, are copied whole.
+// many and ENTRY bytes more; returns the end of the output. Words without a
+// byte to escape, by far the most, are copied whole.
 unsigned char* EscapeRun(unsigned char* out, const unsigned char* p, size_t size) {
     const unsigned char* end = p + size;
     while ((size_t)(end - p) >= WORD) {
@@ -151,8 +152,7 @@ bool BookDocument::PutText(const char* text, size_t size) {
     while (p < end && !bFailed) {
         const size_t room = BOOK_DOCUMENT_BUFFER - used;
         if (room < ENTRY + LEAST_RUN * MOST_PER_BYTE) {
-            unsigned char escaped[ENTRY];
-            Put((const char*)escaped, EscapeByte(escaped, *p++) - escaped);
+            PutByte(*p++);
             continue;
         }
         size_t run = (room - ENTRY) / MOST_PER_BYTE;
@@ -163,6 +163,11 @@ bool BookDocument::PutText(const char* text, size_t size) {
         p += run;
     }
     return !bFailed;
+}
+
+bool BookDocument::PutByte(unsigned char c) {
+    unsigned char escaped[ENTRY];
+    return Put((const char*)escaped, EscapeByte(escaped, c) - escaped);
 }
 
 bool BookDocument::Flush() {

@@ -48,6 +48,7 @@ private:
     bool Put(const char* data, size_t size);
     bool PutSlow(const char* data, size_t size);
     bool PutText(const char* text, size_t size);
+    bool PutByte(unsigned char c);
     bool Flush();
 
     BookDocumentSink& sink;
