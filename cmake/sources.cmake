@@ -15,6 +15,8 @@ set(JW_PORTABLE_SOURCES
     mainwindow/webresources.cpp
     notebook/scanrules.cpp
     notebook/conflictname.cpp
+    features/notesearch.cpp
+    features/bookdocument.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -93,6 +95,8 @@ set(JW_HOST_TEST_SOURCES
     tests/host/hlpwriter_test.cpp
     tests/host/hlpreader.cpp
     ${JW_HLPWRITER_SOURCES}
+    tests/host/notesearch_test.cpp
+    tests/host/bookdocument_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -170,13 +174,19 @@ set(JW_HOST_TOOL_TEST_hlpwriter_help_COMMAND
 set(JW_FUZZ_TARGETS
     setuplayout
     helpsource
+    notesearch
+    bookdocument
 )
 set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 
 # Benchmarks: bench/<name>_bench.cpp with Google Benchmark and
 # JW_BENCH_<name>_SOURCES.
 set(JW_BENCHMARKS
+    notesearch
+    bookdocument
 )
+set(JW_BENCH_notesearch_SOURCES bench/corpus.cpp bench/external.cpp)
+set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 
 # Windows-side benchmarks run under Wine: name and sources.
 set(JW_WIN32_BENCHMARKS
