@@ -191,3 +191,10 @@ set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 # Windows-side benchmarks run under Wine: name and sources.
 set(JW_WIN32_BENCHMARKS
 )
+
+# The screenshot driver (Windows program).
+set(JW_SHOTS_SOURCES
+    tools/shots/capture.cpp
+    tools/shots/shotbooks.cpp
+    tools/shots/shots.cpp
+)
