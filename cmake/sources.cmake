@@ -111,6 +111,7 @@ set(JW_WIN32_TESTS
     dialogs
     entry
     mainwindow
+    sharing
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -131,6 +132,12 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/notes_test.cpp
     tests/win32/keys_test.cpp
     tests/win32/placement_test.cpp
+)
+set(JW_WIN32_TEST_sharing_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/scan_test.cpp
+    tests/win32/books_test.cpp
+    tests/win32/hotkey_test.cpp
 )
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
