@@ -112,6 +112,7 @@ set(JW_WIN32_TESTS
     entry
     mainwindow
     sharing
+    twocomputers
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -139,6 +140,12 @@ set(JW_WIN32_TEST_sharing_SOURCES
     tests/win32/books_test.cpp
     tests/win32/hotkey_test.cpp
 )
+# Run twice at once, in two prefixes, by tests/win32/twocomputers.sh.
+set(JW_WIN32_TEST_twocomputers_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/twocomputers_test.cpp
+)
+set(JW_WIN32_TEST_twocomputers_COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/twocomputers.sh)
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
 set(JW_HOST_TOOLS

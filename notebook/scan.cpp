@@ -114,6 +114,13 @@ void MainDialog::CheckLoadedNoteTime() {
         LoadRichEditText(szNoteName);
         LRichEdit::SetSelection(text, start, end);
         ReadNoteTime();
+        // The editor now holds what the file holds. Writing it back would
+        // only give the file a new time, and every other computer with the
+        // note open would be asked about a change that changed nothing.
+        bNoteTextChanged = false;
+        return;
     }
+    // The user keeps their version: it replaces the file at the next save,
+    // and the other version is kept beside it then.
     bNoteTextChanged = true;
 }

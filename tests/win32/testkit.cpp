@@ -85,6 +85,11 @@ void DialogResponder::Expect(const std::string& caption, std::function<void(HWND
     pending_.push_back(Expectation{caption, 0, action});
 }
 
+void DialogResponder::Always(const std::string& caption, int buttonId) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    standing_.push_back(Expectation{caption, buttonId, nullptr});
+}
+
 bool DialogResponder::AllServed() {
     std::lock_guard<std::mutex> lock(mutex_);
     return pending_.empty();
@@ -104,32 +109,41 @@ std::vector<SeenDialog> DialogResponder::Unexpected() {
     return unexpected_;
 }
 
+// Serves the first expectation whose window is showing; the others wait
+// their turn, so a question that never came does not block the rest.
 bool DialogResponder::ServeOne() {
-    Expectation next;
+    std::vector<Expectation> pending;
+    size_t required;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (pending_.empty())
-            return false;
-        next = pending_.front();
+        pending = pending_;
+        required = pending.size();
+        pending.insert(pending.end(), standing_.begin(), standing_.end());
     }
-    HWND window = FindOwnWindow(next.caption);
-    if (!window)
-        return false;
-    for (HWND done : handled_)
-        if (done == window && IsWindow(window))
-            return false;  // still closing from the last answer
-    SeenDialog seen = {next.caption, ControlText(window, 0xFFFF)};
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back(seen);
-        pending_.erase(pending_.begin());
+    for (size_t i = 0; i < pending.size(); ++i) {
+        HWND window = FindOwnWindow(pending[i].caption);
+        if (!window)
+            continue;
+        bool closing = false;
+        for (HWND done : handled_)
+            closing = closing || (done == window && IsWindow(window));
+        if (closing)
+            continue;  // still closing from the last answer
+        SeenDialog seen = {pending[i].caption, ControlText(window, 0xFFFF)};
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            seen_.push_back(seen);
+            if (i < required)
+                pending_.erase(pending_.begin() + i);
+        }
+        handled_.push_back(window);
+        if (pending[i].action)
+            pending[i].action(window);
+        else
+            PressButton(window, pending[i].buttonId);
+        return true;
     }
-    handled_.push_back(window);
-    if (next.action)
-        next.action(window);
-    else
-        PressButton(window, next.buttonId);
-    return true;
+    return false;
 }
 
 // A dialog nobody expected would leave the test waiting for ever: after a
@@ -144,6 +158,8 @@ void DialogResponder::CancelStrays() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             for (const Expectation& e : pending_)
+                expected = expected || e.caption == caption;
+            for (const Expectation& e : standing_)
                 expected = expected || e.caption == caption;
         }
         if (expected)

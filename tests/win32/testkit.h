@@ -36,6 +36,10 @@ public:
     // Runs action(window) on it instead (it must close the window itself).
     void Expect(const std::string& caption, std::function<void(HWND)> action);
 
+    // Answers every window of that caption, as often as it comes, without
+    // requiring it to come at all.
+    void Always(const std::string& caption, int buttonId);
+
     // Waits until every expectation was served; false after timeoutMs.
     bool WaitAllServed(DWORD timeoutMs = 10000);
 
@@ -58,6 +62,7 @@ private:
 
     std::mutex mutex_;
     std::vector<Expectation> pending_;
+    std::vector<Expectation> standing_;
     std::vector<SeenDialog> seen_;
     std::vector<SeenDialog> unexpected_;
     std::vector<HWND> handled_;
