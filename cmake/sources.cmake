@@ -52,7 +52,12 @@ set(JW_WIN32_SOURCES
     notebook/bookpropertiesdialog.cpp
     features/diarypropertiesdialog.cpp
     features/diarycommands.cpp
-    features/pending.cpp
+    features/finddialog.cpp
+    features/findjob.cpp
+    features/find.cpp
+    features/bookprintdialog.cpp
+    features/printbookjob.cpp
+    features/printing.cpp
 )
 
 # The program entry.
@@ -111,6 +116,7 @@ set(JW_WIN32_TESTS
     dialogs
     entry
     mainwindow
+    features
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -131,6 +137,12 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/notes_test.cpp
     tests/win32/keys_test.cpp
     tests/win32/placement_test.cpp
+)
+set(JW_WIN32_TEST_features_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/windowlog.cpp
+    tests/win32/find_test.cpp
+    tests/win32/print_test.cpp
 )
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
