@@ -202,4 +202,6 @@ set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 
 # Windows-side benchmarks run under Wine: name and sources.
 set(JW_WIN32_BENCHMARKS
+    findjob
 )
+set(JW_WIN32_BENCH_findjob_SOURCES bench/findjob_win32_bench.cpp bench/corpus.cpp)
