@@ -62,7 +62,8 @@ HANDLE PrintBookJob::CreateDocumentFile(char* path) {
     HANDLE file = CreateExclusive(path);
     if (file != INVALID_HANDLE_VALUE)
         return file;
-    if (!GetTempPathA(LFILE_PATH, path))
+    DWORD length = GetTempPathA(LFILE_PATH, path);
+    if (length == 0 || length >= (DWORD)LFILE_PATH)
         return INVALID_HANDLE_VALUE;
     LFile::FilePathCat(path, DOCUMENT_NAME);
     return CreateExclusive(path);
