@@ -52,7 +52,12 @@ set(JW_WIN32_SOURCES
     notebook/bookpropertiesdialog.cpp
     features/diarypropertiesdialog.cpp
     features/diarycommands.cpp
-    features/pending.cpp
+    features/finddialog.cpp
+    features/findjob.cpp
+    features/find.cpp
+    features/bookprintdialog.cpp
+    features/printbookjob.cpp
+    features/printing.cpp
 )
 
 # The program entry.
@@ -113,6 +118,7 @@ set(JW_WIN32_TESTS
     mainwindow
     sharing
     twocomputers
+    features
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -146,6 +152,12 @@ set(JW_WIN32_TEST_twocomputers_SOURCES
     tests/win32/twocomputers_test.cpp
 )
 set(JW_WIN32_TEST_twocomputers_COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/twocomputers.sh)
+set(JW_WIN32_TEST_features_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/windowlog.cpp
+    tests/win32/find_test.cpp
+    tests/win32/print_test.cpp
+)
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.
 set(JW_HOST_TOOLS
@@ -204,6 +216,7 @@ set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 
 # Windows-side benchmarks run under Wine: name and sources.
 set(JW_WIN32_BENCHMARKS
+    findjob
 )
 
 # The screenshot driver (Windows program).
@@ -212,3 +225,4 @@ set(JW_SHOTS_SOURCES
     tools/shots/shotbooks.cpp
     tools/shots/shots.cpp
 )
+set(JW_WIN32_BENCH_findjob_SOURCES bench/findjob_win32_bench.cpp bench/corpus.cpp)

@@ -45,7 +45,7 @@ endforeach()
 # Windows-side benchmarks, run by "make bench" under Wine.
 foreach(b ${JW_WIN32_BENCHMARKS})
     add_executable(wbench_${b} WIN32 ${JW_WIN32_BENCH_${b}_SOURCES} ${JW_RESOURCE_OBJECT})
-    target_link_libraries(wbench_${b} PRIVATE jotwell_core)
+    target_link_libraries(wbench_${b} PRIVATE jotwell_core shlwapi)
     set_target_properties(wbench_${b} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()
 

@@ -119,6 +119,8 @@ public:
     // Find (features/find.cpp).
     void CmFind();
     void CmFindNext();
+    bool SelectNextOccurrence();
+    bool OpenFoundNote();
 
     // Printing (features/printing.cpp).
     void CmNotePrint();

@@ -1,0 +1,50 @@
+#include "features/findjob.h"
+
+#include <commctrl.h>
+#include <string.h>
+
+#include "features/notesearch.h"
+#include "mainwindow/maindialog.h"
+
+FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main), iShownPercent(0) {}
+
+int FindJob::MainFunction() {
+    // The count is taken once: notes that the folder scan adds meanwhile
+    // wait for the next search.
+    const int count = ListView_GetItemCount(main.NotesList());
+    char folder[LFILE_PATH];
+    main.GetCurrentBookFolder(folder);
+    for (; main.iFindNoteIndex < count; ++main.iFindNoteIndex) {
+        if (PumpMessages())
+            return FIND_CANCELLED;
+        ShowProgress(main.iFindNoteIndex, count);
+        if (NoteContains(folder, main.iFindNoteIndex))
+            return FIND_FOUND;
+    }
+    return FIND_NONE;
+}
+
+// Each call into the window system is slow under Wine, and most notes do not
+// move the bar by a whole percent.
+void FindJob::ShowProgress(int index, int count) {
+    const double fraction = (double)index / count;
+    const int percent = ProgressPercent(fraction);
+    if (percent == iShownPercent)
+        return;
+    iShownPercent = percent;
+    SetProgress(fraction);
+}
+
+bool FindJob::NoteContains(const char* folder, int index) {
+    char name[LFILE_PATH] = "";
+    ListView_GetItemText(main.NotesList(), index, 0, name, LFILE_PATH);
+    char path[LFILE_PATH];
+    strcpy(path, folder);
+    LFile::FilePathCatExt(path, name, ".txt");
+    size_t size = 0;
+    char* text = LFile::ReadTextFile(path, &size);
+    bool found = text && NoteSearch(text, size, main.szFindText, strlen(main.szFindText),
+                                    main.bFindMatchCase) >= 0;
+    delete[] text;
+    return found;
+}

@@ -1,5 +1,0 @@
-#include "mainwindow/maindialog.h"
-void MainDialog::CmFind() {}
-void MainDialog::CmFindNext() {}
-void MainDialog::CmNotePrint() {}
-void MainDialog::CmBookPrint() {}

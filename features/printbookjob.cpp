@@ -1,0 +1,111 @@
+#include "features/printbookjob.h"
+
+#include <commctrl.h>
+#include <memory>
+#include <new>
+#include <string.h>
+
+#include "app/settings.h"
+#include "features/bookdocument.h"
+#include "features/bookprintdialog.h"
+#include "features/shellprint.h"
+#include "mainwindow/maindialog.h"
+
+namespace {
+
+const char DOCUMENT_NAME[] = "print.rtf";
+
+class FileSink : public BookDocumentSink {
+public:
+    explicit FileSink(HANDLE file) : hFile(file) {}
+
+    bool Write(const void* data, size_t size) override {
+        DWORD written = 0;
+        return WriteFile(hFile, data, (DWORD)size, &written, NULL) && written == size;
+    }
+
+private:
+    HANDLE hFile;
+};
+
+HANDLE CreateExclusive(const char* path) {
+    return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+}  // namespace
+
+PrintBookJob::PrintBookJob(MainDialog& main)
+    : LProgressDialog("Printing book"), main(main), iShownPercent(0) {}
+
+int PrintBookJob::MainFunction() {
+    bool pageBreaks = SettingsGetBool(PRINT_SETTINGS_SECTION, PRINT_VALUE_NOTE_PER_PAGE,
+                                      PRINT_DEFAULT_NOTE_PER_PAGE);
+    char path[LFILE_PATH];
+    HANDLE file = CreateDocumentFile(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    bool written = WriteDocument(file, pageBreaks);
+    CloseHandle(file);
+    // Never print a document that is not whole.
+    if (written)
+        g_pfnShellPrint(main.hwnd, path);
+    return 0;
+}
+
+// "print.rtf" beside the notes; in the user's temporary folder when the
+// book folder may not be written (a read-only share), so that what is
+// printed is always this book as it is now, never an older document.
+HANDLE PrintBookJob::CreateDocumentFile(char* path) {
+    main.GetCurrentBookFolder(path);
+    LFile::FilePathCat(path, DOCUMENT_NAME);
+    HANDLE file = CreateExclusive(path);
+    if (file != INVALID_HANDLE_VALUE)
+        return file;
+    DWORD length = GetTempPathA(LFILE_PATH, path);
+    if (length == 0 || length >= (DWORD)LFILE_PATH)
+        return INVALID_HANDLE_VALUE;
+    LFile::FilePathCat(path, DOCUMENT_NAME);
+    return CreateExclusive(path);
+}
+
+bool PrintBookJob::WriteDocument(HANDLE file, bool pageBreaks) {
+    FileSink sink(file);
+    // The document holds a 64 KB buffer: too much for the stack.
+    std::unique_ptr<BookDocument> document(new (std::nothrow) BookDocument(sink, pageBreaks));
+    if (!document)
+        return false;
+    char folder[LFILE_PATH];
+    main.GetCurrentBookFolder(folder);
+    return document->Begin() && AddNotes(*document, folder) && document->End();
+}
+
+bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
+    HWND list = main.NotesList();
+    const int count = ListView_GetItemCount(list);
+    for (int i = 0; i < count; ++i) {
+        ShowProgress(i, count);
+        char name[LFILE_PATH] = "";
+        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
+        char path[LFILE_PATH];
+        strcpy(path, folder);
+        LFile::FilePathCatExt(path, name, ".txt");
+        size_t size = 0;
+        char* text = LFile::ReadTextFile(path, &size);
+        bool ok = document.AddNote(name, text, size);
+        delete[] text;
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+// Only when the shown percentage changes: each call is slow under Wine.
+void PrintBookJob::ShowProgress(int index, int count) {
+    const double fraction = (double)index / count;
+    const int percent = ProgressPercent(fraction);
+    if (percent == iShownPercent)
+        return;
+    iShownPercent = percent;
+    SetProgress(fraction);
+}

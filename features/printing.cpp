@@ -1,0 +1,51 @@
+// Print Note and Print Book. Both go through the shell's "print" verb, so
+// the application registered for the file type does the printing.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <string.h>
+
+#include "features/bookprintdialog.h"
+#include "features/printbookjob.h"
+#include "features/shellprint.h"
+#include "mainwindow/maindialog.h"
+#include "resources/resource.h"
+
+namespace {
+
+void ShellExecutePrint(HWND owner, const char* path) {
+    ShellExecuteA(owner, "print", path, NULL, NULL, SW_HIDE);
+}
+
+}  // namespace
+
+ShellPrintFunction g_pfnShellPrint = ShellExecutePrint;
+
+// The selected note files as stored on disk, in list order.
+void MainDialog::CmNotePrint() {
+    if (MessageBoxA(hwnd, "Print the selected note(s)?", "Confirm Print",
+                    MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
+        return;
+    char folder[LFILE_PATH];
+    GetCurrentBookFolder(folder);
+    HWND list = NotesList();
+    for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(list, i, LVNI_SELECTED)) {
+        char name[LFILE_PATH] = "";
+        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
+        char path[LFILE_PATH];
+        strcpy(path, folder);
+        LFile::FilePathCatExt(path, name, ".txt");
+        g_pfnShellPrint(hwnd, path);
+    }
+}
+
+void MainDialog::CmBookPrint() {
+    BookPrintDialog dialog;
+    if (!dialog.RunModal(hwnd, MAKEINTRESOURCEA(IDD_BOOK_PRINT)))
+        return;
+    if (ListView_GetItemCount(NotesList()) == 0)
+        return;
+    PrintBookJob job(*this);
+    job.Run(hwnd);
+}
