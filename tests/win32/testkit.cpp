@@ -124,11 +124,9 @@ bool DialogResponder::ServeOne() {
         HWND window = FindOwnWindow(pending[i].caption);
         if (!window)
             continue;
-        bool closing = false;
-        for (HWND done : handled_)
-            closing = closing || (done == window && IsWindow(window));
-        if (closing)
-            continue;  // still closing from the last answer
+        // A message sent to the dialog's thread is handled only once that
+        // thread is back in a message loop: the dialog's set-up is done.
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, NULL);
         SeenDialog seen = {pending[i].caption, ControlText(window, 0xFFFF)};
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -136,11 +134,15 @@ bool DialogResponder::ServeOne() {
             if (i < required)
                 pending_.erase(pending_.begin() + i);
         }
-        handled_.push_back(window);
         if (pending[i].action)
             pending[i].action(window);
         else
             PressButton(window, pending[i].buttonId);
+        // The answered window must be gone before the next one is looked
+        // for: a dialog shown again can have the same caption, and even the
+        // same handle.
+        for (int wait = 0; wait < 500 && IsWindow(window) && IsWindowVisible(window); ++wait)
+            Sleep(10);
         return true;
     }
     return false;

@@ -65,7 +65,6 @@ private:
     std::vector<Expectation> standing_;
     std::vector<SeenDialog> seen_;
     std::vector<SeenDialog> unexpected_;
-    std::vector<HWND> handled_;
     std::map<HWND, DWORD> firstSeen_;  // only touched by the responder thread
     bool stop_;
     std::thread thread_;
