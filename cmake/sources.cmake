@@ -151,6 +151,7 @@ set(JW_WIN32_E2E_DRIVERS
 )
 set(JW_WIN32_E2E_setup_e2e_SOURCES
     tests/win32/setup_e2e_test.cpp
+    tests/win32/setup_screenshots.cpp
     tests/win32/installkit.cpp
 )
 

@@ -23,7 +23,7 @@ for name in "${tests[@]}"; do
     prefix="$JW_BUILD/wine/e2e-$name"
     start=$(date +%s)
     jw_fresh_prefix "$prefix"
-    WINEPREFIX="$prefix" timeout 300 wine "$driver" --gtest_filter="SetupE2E.$name" \
+    WINEPREFIX="$prefix" timeout 240 wine "$driver" --gtest_filter="SetupE2E.$name" \
         --gtest_brief=1
     result=$?
     # Whatever the test left running in its prefix ends with it.

@@ -15,7 +15,8 @@ namespace installkit {
 
 namespace {
 
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const int kFinishButtonId = 0x3025;  // the sheet's Finish button
 
 struct WindowSearch {

@@ -17,7 +17,8 @@ using testkit::FileExists;
 
 namespace {
 
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Jotwell";
 
@@ -145,12 +146,16 @@ TEST_F(Removal, DeletesWhatItMadeAndKeepsWhatTheUserAddedBelowOrBeside) {
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\PhoneBook\\Ann Lee.txt", "note"));
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\Diary\\Week 1.txt", "note"));
     ASSERT_TRUE(CreateDirectoryA((folder + "\\Diary\\Old years").c_str(), NULL));
-    InstallDialog::CreateShortcut(DesktopShortcutPath().c_str(), (folder + "\\jotwell.exe").c_str());
-    InstallDialog::AddStartMenuItem((folder + "\\jotwell.exe").c_str(), "Jotwell");
+    std::string program = folder + "\\jotwell.exe";
+    CreateDirectoryA(Dir("Public Desktop").c_str(), NULL);
+    InstallDialog::CreateShortcut(DesktopShortcutPath().c_str(), program.c_str());
+    ASSERT_TRUE(FileExists(DesktopShortcutPath()));
+    InstallDialog::AddStartMenuItem(program.c_str(), "Jotwell");
     InstallDialog::AddStartMenuItem((folder + "\\jotwell.hlp").c_str(), "Jotwell Help");
+    ASSERT_TRUE(FileExists(Dir("Public Programs") + "\\Jotwell\\Jotwell Help.lnk"));
     WriteRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", "Jotwell Uninstall");
     UserSettingsSetInt("Settings", "Hotkey", 0x40077);
-    InstallDialog::SetRunOnLogon((folder + "\\jotwell.exe").c_str());
+    InstallDialog::SetRunOnLogon(program.c_str());
     WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Korvane\\Other", "Kept", "1");
 
     EXPECT_TRUE(job.RemoveInstallation());
