@@ -116,6 +116,7 @@ set(JW_WIN32_TESTS
     dialogs
     entry
     mainwindow
+    sharing
     installer
 )
 set(JW_WIN32_TEST_foundation_SOURCES
@@ -141,6 +142,12 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/notes_test.cpp
     tests/win32/keys_test.cpp
     tests/win32/placement_test.cpp
+)
+set(JW_WIN32_TEST_sharing_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/scan_test.cpp
+    tests/win32/books_test.cpp
+    tests/win32/hotkey_test.cpp
 )
 
 # End-to-end drivers: built like the Windows tests, but each test in them
@@ -212,4 +219,11 @@ set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 
 # Windows-side benchmarks run under Wine: name and sources.
 set(JW_WIN32_BENCHMARKS
+)
+
+# The screenshot driver (Windows program).
+set(JW_SHOTS_SOURCES
+    tools/shots/capture.cpp
+    tools/shots/shotbooks.cpp
+    tools/shots/shots.cpp
 )

@@ -56,3 +56,8 @@ foreach(b ${JW_WIN32_BENCHMARKS})
     target_link_libraries(wbench_${b} PRIVATE jotwell_core)
     set_target_properties(wbench_${b} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()
+
+# The screenshot driver of "make screenshots".
+add_executable(jw_shots ${JW_SHOTS_SOURCES} ${JW_RESOURCE_OBJECT})
+target_link_libraries(jw_shots PRIVATE jotwell_core shlwapi)
+set_target_properties(jw_shots PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

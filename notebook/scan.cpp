@@ -58,7 +58,6 @@ void MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
 
     // Highest index first, so the indexes below stay valid; items added at
     // the end by this scan are never among them.
-    bool loadedGone = false;
     int loadedIndex = -1;
     for (int index : vanished) {
         if (lstrcmpiA(items[index].c_str(), loaded) != 0)
@@ -70,16 +69,19 @@ void MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
         return;
     // The loaded note may have moved down by the removals above it.
     loadedIndex = FindNoteItem(loaded);
+    // A save while the question waits would bring the file back before the
+    // user has chosen.
+    KillTimer(hwnd, TIMER_SAVE);
     int answer = MessageBoxA(hwnd,
                              "Jotwell detected that the current note has been deleted. Do you "
                              "want to keep it?",
                              "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL);
     if (answer == IDYES) {
         bNoteTextChanged = true;  // the next save writes it back
+        SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
         return;
     }
-    loadedGone = true;
-    if (loadedGone && loadedIndex >= 0) {
+    if (loadedIndex >= 0) {
         // The user let it go: nothing of it is to be written back.
         bNoteTextChanged = false;
         bNoteNameChanged = false;

@@ -15,7 +15,9 @@ BOOL CALLBACK FindOwn(HWND hwnd, LPARAM lParam) {
     FindData* data = (FindData*)lParam;
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd))
+    // The main window (the only one with a menu bar) shares its caption
+    // with the program's message boxes; a test always means the latter.
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd) || GetMenu(hwnd))
         return TRUE;
     if (WindowText(hwnd) == data->caption) {
         data->found = hwnd;

@@ -1,0 +1,169 @@
+// Adding, removing and configuring books.
+#include "tests/win32/mainfixture.h"
+
+#include "app/settings.h"
+#include "notebook/bookpropertiesdialog.h"
+#include "resources/resource.h"
+
+namespace {
+
+class Books : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SeedBooks("Other Notes");
+        SettingsSetString("Folders", "DataFiles", books.path().c_str());
+    }
+    // Answers the name prompt with text and OK.
+    void AnswerName(const char* caption, const std::string& text) {
+        responder.Expect(caption, [text](HWND window) {
+            SendMessageA(GetDlgItem(window, 100), WM_SETTEXT, 0, (LPARAM)text.c_str());
+            testkit::PressButton(window, IDOK);
+        });
+    }
+    std::string Value(const char* name) {
+        char value[SETTINGS_VALUE];
+        SettingsGetString("Books", name, "(none)", value);
+        return value;
+    }
+};
+
+TEST_F(Books, ANewBookDropsTheDotAndBecomesCurrent) {
+    Open();
+    AnswerName("Enter Book Name", "My.Ideas");
+    Command(CM_BOOK_NEW_LOCAL);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(BookListText(), "MyIdeas");
+    EXPECT_EQ(Value("Count"), "4");
+    EXPECT_EQ(Value("Book4"), books.path() + "\\MyIdeas");
+    EXPECT_EQ(Value("Book4Type"), "(none)");
+    EXPECT_TRUE(testkit::FileExists(books.path() + "\\MyIdeas"));
+}
+
+TEST_F(Books, ADuplicateNameIsRefusedAndAskedAgain) {
+    Open();
+    AnswerName("Enter Book Name", "other notes");
+    responder.Expect("Book Name Exists", IDOK);
+    responder.Expect("Enter Book Name", [](HWND window) {
+        EXPECT_EQ(testkit::ControlText(window, 100), "other notes") << "the refused text again";
+        testkit::PressButton(window, IDCANCEL);
+    });
+    Command(CM_BOOK_NEW_LOCAL);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(responder.Seen()[1].text,
+              "The book cannot be created because another book with the same name already "
+              "exists. Please try another name.");
+    EXPECT_EQ(Value("Count"), "3");
+}
+
+TEST_F(Books, ANameWithNothingLegalIsRefused) {
+    Open();
+    AnswerName("Enter Book Name", "...");
+    responder.Expect("Name Invalid", IDOK);
+    responder.Expect("Enter Book Name", IDCANCEL);
+    Command(CM_BOOK_NEW_LOCAL);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(responder.Seen()[1].text, "The name must contain text.");
+    EXPECT_EQ(Value("Count"), "3");
+}
+
+TEST_F(Books, ANewDiaryGetsItsWeekNote) {
+    Open();
+    AnswerName("Enter Diary Name", "Work Diary");
+    responder.Expect("Diary Properties", IDOK);
+    Command(CM_BOOK_NEW_LOCAL_DIARY);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(BookListText(), "Work Diary");
+    EXPECT_EQ(Value("Book4Type"), "Diary");
+    EXPECT_EQ(ListedNotes().size(), 1u);
+}
+
+TEST_F(Books, RemovingPositionTwoRenumbersTheRest) {
+    std::string diary = books.path() + "\\Diary";
+    CreateDirectoryA(diary.c_str(), NULL);
+    SettingsSetString("Books", "Book4", diary.c_str());
+    SettingsSetString("Books", "Book4Type", "Diary");
+    SettingsSetBool("Books", "Book3ReadOnly", true);
+    SettingsSetInt("Books", "Count", 4);
+    Open();
+    SelectBook("Useful Web Links");
+    responder.Expect("Confirm Remove Book", IDOK);
+    Command(CM_BOOK_REMOVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(responder.Seen()[0].text,
+              "Are you sure you want to remove the book \"Useful Web Links\" from your list?");
+    EXPECT_EQ(Value("Count"), "3");
+    EXPECT_EQ(Value("Book2"), Book("Other Notes"));
+    EXPECT_EQ(Value("Book2ReadOnly"), "1");
+    EXPECT_EQ(Value("Book2Type"), "(none)");
+    EXPECT_EQ(Value("Book3"), diary);
+    EXPECT_EQ(Value("Book3Type"), "Diary");
+    EXPECT_EQ(Value("Book3ReadOnly"), "0");
+    EXPECT_EQ(Value("Book4"), "(none)");
+    EXPECT_EQ(Value("Book4Type"), "(none)");
+    EXPECT_TRUE(testkit::FileExists(Book("Useful Web Links"))) << "the folder stays on disk";
+}
+
+TEST_F(Books, RemovingTheOnlyBookBringsBackTheDefaults) {
+    SettingsSetInt("Books", "Count", 1);
+    for (const char* name : {"PhoneBook", "Useful Web Links", "Other Notes"})
+        SettingsSetString("Folders", name, Book(name).c_str());
+    Open();
+    responder.Expect("Confirm Remove Book", IDOK);
+    responder.Expect("Create Diary", IDNO);
+    Command(CM_BOOK_REMOVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(Value("Count"), "3");
+    EXPECT_EQ(SendMessageA(dialog->BookList(), CB_GETCOUNT, 0, 0), 3);
+}
+
+TEST_F(Books, PropertiesSaveTheFlagAndTheTemplateWithBlanksAfterColons) {
+    Open();
+    responder.Expect("Book Properties", [](HWND window) {
+        EXPECT_EQ(testkit::ControlText(window, 105), "");
+        SendMessageA(GetDlgItem(window, 105), WM_SETTEXT, 0,
+                     (LPARAM) "Name:\r\nPhone:\r\nkeep a:b\r\nLast:");
+        SendMessageA(GetDlgItem(window, 103), BM_CLICK, 0, 0);
+        testkit::PressButton(window, IDOK);
+    });
+    Command(CM_BOOK_PROPERTIES);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(testkit::ReadFileText(Book("Other Notes") + "\\template._txt"),
+              "Name: \r\nPhone: \r\nkeep a:b\r\nLast: ");
+    EXPECT_EQ(Value("Book3ReadOnly"), "1");
+    EXPECT_TRUE(dialog->bReadOnlyBook);
+}
+
+TEST_F(Books, ADiaryBookUsesNoTemplate) {
+    std::string diary = books.path() + "\\Diary";
+    CreateDirectoryA(diary.c_str(), NULL);
+    SettingsSetString("Books", "Book4", diary.c_str());
+    SettingsSetString("Books", "Book4Type", "Diary");
+    SettingsSetInt("Books", "Count", 4);
+    SettingsSetString("Books", "Current", "Diary");
+    Open();
+    responder.Expect("Book Properties", [](HWND window) {
+        EXPECT_EQ(testkit::ControlText(window, 105), "Diary does not use templates");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 105)));
+        testkit::PressButton(window, IDCANCEL);
+    });
+    Command(CM_BOOK_PROPERTIES);
+    ASSERT_TRUE(responder.WaitAllServed());
+}
+
+TEST_F(Books, PropertiesOfAFolderThatIsNoBookTouchNoBooksFlag) {
+    SettingsSetBool("Books", "Book1ReadOnly", true);
+    testkit::TempDir elsewhere;
+    BookPropertiesDialog properties(elsewhere.path().c_str());
+    responder.Expect("Book Properties", [](HWND window) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 103)));
+        EXPECT_EQ(IsDlgButtonChecked(window, 103), (UINT)BST_UNCHECKED);
+        SendMessageA(GetDlgItem(window, 105), WM_SETTEXT, 0, (LPARAM) "Topic:");
+        testkit::PressButton(window, IDOK);
+    });
+    EXPECT_TRUE(properties.RunModal(NULL, MAKEINTRESOURCEA(IDD_BOOK_PROPERTIES)));
+    EXPECT_EQ(Value("Book1ReadOnly"), "1");
+    EXPECT_EQ(testkit::ReadFileText(elsewhere.File("template._txt")), "Topic: ");
+}
+
+}  // namespace

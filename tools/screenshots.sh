@@ -1,0 +1,28 @@
+#!/bin/bash
+# Saves pictures of the program's windows into build/screenshots/, running
+# them on a private Xvfb with a Wine desktop in a prefix of their own.
+set -u
+. "$(dirname "$0")/wineenv.sh"
+OUT="$JW_BUILD/screenshots"
+mkdir -p "$OUT"
+export WINEPREFIX="$JW_BUILD/wine/shots"
+
+trap 'jw_stop_wine; jw_stop_xvfb' EXIT
+jw_start_xvfb || exit 1
+jw_fresh_prefix "$WINEPREFIX"
+
+status=0
+(cd "$JW_BUILD/win32" && timeout 300 wine jw_shots.exe "$(winepath -w "$OUT")" >/dev/null 2>&1) || status=1
+
+# Further pictures from other parts of the program.
+for part in "$(dirname "$0")"/screenshots-*.sh; do
+    [ -x "$part" ] || continue
+    "$part" "$OUT" || status=1
+done
+
+for bmp in "$OUT"/*.bmp; do
+    [ -f "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+echo "screenshots: $(ls "$OUT"/*.png 2>/dev/null | wc -l) pictures in ${OUT#$JW_ROOT/}"
+exit $status
