@@ -11,9 +11,6 @@ namespace {
 
 const char kInstallError[] = "Install Error";
 
-// Where setup stops and what is left, for the extraction loop's caller.
-enum ExtractResult { EXTRACT_DONE, EXTRACT_NO_FILE, EXTRACT_CANCELLED };
-
 // The size block and the stored checksum at the end of the program file.
 // Unreadable, the sizes are 0 and the checksum cannot come out right.
 void ReadTail(HANDLE file, int count, SetupTail* tail) {
@@ -30,33 +27,35 @@ void ReadTail(HANDLE file, int count, SetupTail* tail) {
     SetFilePointer(file, 0, NULL, FILE_BEGIN);
 }
 
+// The copy of every payload entry out of the open setup file, with the
+// checksum run over each byte copied.
 class Extraction {
 public:
-    Extraction(InstallDialog& job, HANDLE source, const SetupTail& tail)
-        : job_(job), source_(source), tail_(tail), checksum_(tail.checksum), copied_(0),
-          total_(SetupTotalSize(tail.sizes, tail.count)) {}
+    Extraction(InstallDialog* job, HANDLE source, const SetupTail* tail)
+        : pJob(job), hSource(source), pTail(tail), dwChecksum(tail->checksum), dwCopied(0),
+          dwTotal(SetupTotalSize(tail->sizes, tail->count)) {}
 
     // Copies every entry; false when the user cancelled.
     bool CopyAll() {
-        for (int i = 0; i < tail_.count; ++i) {
-            if (tail_.sizes[i] <= 0)
+        for (int i = 0; i < pTail->count; ++i) {
+            if (pTail->sizes[i] <= 0)
                 continue;
-            CopyEntry(SETUP_FILES[i], tail_.sizes[i]);
-            if (job_.PumpMessages())
+            CopyEntry(SETUP_FILES[i], pTail->sizes[i]);
+            if (pJob->PumpMessages())
                 return false;
         }
         return true;
     }
 
-    bool ChecksumMatches() const { return checksum_ == 0; }
+    bool ChecksumMatches() const { return dwChecksum == 0; }
 
 private:
     // A target that cannot be created is skipped silently; its bytes still
     // count in the checksum.
     void CopyEntry(const SetupFileEntry& entry, int32_t size) {
-        job_.SetText(entry.fileName, 1);
+        pJob->SetText(entry.fileName, 1);
         char target[LFILE_PATH];
-        SetupTargetPath(job_.szProgramFolder, entry, target);
+        SetupTargetPath(pJob->szProgramFolder, entry, target);
         HANDLE out = CreateFileA(target, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, NULL);
         int64_t remaining = size;
@@ -64,35 +63,35 @@ private:
         while (!cancelled && remaining > 0) {
             DWORD want = remaining < SETUP_CHUNK ? (DWORD)remaining : (DWORD)SETUP_CHUNK;
             DWORD got = 0;
-            ReadFile(source_, buffer_, want, &got, NULL);
+            ReadFile(hSource, abBuffer, want, &got, NULL);
             if (got > 0)
                 Consume(out, got);
             // A short read still counts a whole chunk, so a truncated file
             // cannot keep the loop going.
             remaining -= SETUP_CHUNK;
-            cancelled = job_.PumpMessages();
+            cancelled = pJob->PumpMessages();
         }
         if (out != INVALID_HANDLE_VALUE)
             CloseHandle(out);
     }
 
     void Consume(HANDLE out, DWORD got) {
-        checksum_ = SetupChecksumSubtract(checksum_, buffer_, got);
+        dwChecksum = SetupChecksumSubtract(dwChecksum, abBuffer, got);
         DWORD written = 0;
         if (out != INVALID_HANDLE_VALUE)
-            WriteFile(out, buffer_, got, &written, NULL);
-        copied_ += got;
-        if (total_)
-            job_.SetProgress((double)copied_ / (double)total_);
+            WriteFile(out, abBuffer, got, &written, NULL);
+        dwCopied += got;
+        if (dwTotal)
+            pJob->SetProgress((double)dwCopied / (double)dwTotal);
     }
 
-    InstallDialog& job_;
-    HANDLE source_;
-    const SetupTail& tail_;
-    uint32_t checksum_;
-    uint32_t copied_;
-    uint32_t total_;
-    unsigned char buffer_[SETUP_CHUNK];
+    InstallDialog* pJob;
+    HANDLE hSource;
+    const SetupTail* pTail;
+    uint32_t dwChecksum;
+    uint32_t dwCopied;
+    uint32_t dwTotal;
+    unsigned char abBuffer[SETUP_CHUNK];
 };
 
 bool ProgramFolderExists(const char* folder) {
@@ -128,7 +127,7 @@ int InstallDialog::MainFunction() {
         return false;
     SetupTail tail;
     ReadTail(source, SetupEntryCount(), &tail);
-    Extraction extraction(*this, source, tail);
+    Extraction extraction(this, source, &tail);
     bool finished = extraction.CopyAll();
     CloseHandle(source);
     if (!finished || PumpMessages())

@@ -173,6 +173,18 @@ void PressWizardButton(const Wizard& wizard, int button) {
     PostMessageA(wizard.sheet, PSM_PRESSBUTTON, button, 0);
 }
 
+bool WaitForProgress(HWND progress, int percent, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (IsWindow(progress) && GetTickCount() - start < timeoutMs) {
+        DWORD_PTR position = 0;
+        if (SendMessageTimeoutA(GetDlgItem(progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0,
+                                SMTO_ABORTIFHUNG, 2000, &position) &&
+            (int)position >= percent)
+            return true;
+    }
+    return false;
+}
+
 void Answer(HWND window, int buttonId) {
     testkit::PressButton(window, buttonId);
 }

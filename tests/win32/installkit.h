@@ -56,6 +56,11 @@ bool IsChecked(const Wizard& wizard, int id);
 // with a message box.
 void PressWizardButton(const Wizard& wizard, int button);
 
+// Waits until the progress dialog's bar shows at least percent. Every poll
+// waits for the job's next message pump, so a copy is seen chunk by chunk
+// and can be caught half-way. False when the window went or time ran out.
+bool WaitForProgress(HWND progress, int percent, DWORD timeoutMs);
+
 // Answers a message box or dialog of any process.
 void Answer(HWND window, int buttonId);
 

@@ -340,6 +340,24 @@ TEST_F(SetupE2E, RefusedDeclinedCancelledAndDamagedSetups) {
         EXPECT_FALSE(FileExists(InFolder("jotwell.exe")));
     }
 
+    // Cancel during the copy stops it after the current chunk, silently.
+    {
+        Process setup;
+        Wizard wizard;
+        ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard));
+        HWND progress = GetWindow(wizard.sheet, GW_OWNER);
+        ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
+        ASSERT_TRUE(WaitForProgress(progress, 20, 30000));
+        Answer(progress, IDCANCEL);
+        EXPECT_EQ(setup.Wait(20000), 0);
+        std::string image = EntryBytes(testkit::ReadFileText(SetupFile()), 0);
+        std::string copied = testkit::ReadFileText(InFolder("jotwell.exe"));
+        EXPECT_GT(copied.size(), 0u);
+        EXPECT_LT(copied.size(), image.size()) << "the copy went on after Cancel";
+        EXPECT_FALSE(FileExists(InFolder("jotwell.hlp")));
+        ExpectNoShellEntries();
+    }
+
     // One payload byte changed: everything is extracted, then the checksum
     // fails; the message is owned by the progress window and nothing of the
     // shell integration happens.

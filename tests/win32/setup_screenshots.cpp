@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 #include <prsht.h>
 
 #include "resources/resource.h"
@@ -19,13 +18,6 @@ std::string ScreenshotFolder() {
     char folder[MAX_PATH] = "";
     GetEnvironmentVariableA("JW_SCREENSHOT_DIR", folder, MAX_PATH);
     return folder;
-}
-
-int ProgressPosition(HWND progress) {
-    DWORD_PTR position = 0;
-    SendMessageTimeoutA(GetDlgItem(progress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0,
-                        SMTO_ABORTIFHUNG, 2000, &position);
-    return (int)position;
 }
 
 // Freezes the setup's only thread while its window is photographed.
@@ -55,12 +47,8 @@ TEST(Screenshots, LicenceWizardAndProgress) {
     Sleep(500);  // lets the page repaint after the click
     EXPECT_TRUE(CaptureWindow(wizard.sheet, folder + "\\installer-licence.bmp"));
 
-    // Every poll waits for the job's next message pump, so the copy is seen
-    // chunk by chunk and caught half-way.
     PressWizardButton(wizard, PSBTN_FINISH);
-    DWORD start = GetTickCount();
-    while (IsWindow(progress) && ProgressPosition(progress) < 40 && GetTickCount() - start < 30000)
-        continue;
+    EXPECT_TRUE(WaitForProgress(progress, 40, 30000));
     EXPECT_TRUE(CaptureFrozen(progress, folder + "\\installer-progress.bmp"));
 
     DWORD pid = 0;
