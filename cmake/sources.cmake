@@ -28,7 +28,12 @@ set(JW_WIN32_SOURCES
     installer/foldersecurity.cpp
     installer/installjob.cpp
     installer/install.cpp
+    installer/shell.cpp
     installer/uninstall.cpp
+    installer/lwizardpage.cpp
+    installer/licencetermsdlg.cpp
+    installer/licencetext.cpp
+    installer/licencewizard.cpp
     dialogs/ldialog.cpp
     dialogs/controls.cpp
     dialogs/windowplacement.cpp
@@ -119,6 +124,7 @@ set(JW_WIN32_TESTS
     sharing
     twocomputers
     features
+    installer
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -132,6 +138,10 @@ set(JW_WIN32_TEST_dialogs_SOURCES
 )
 set(JW_WIN32_TEST_entry_SOURCES
     tests/win32/entry_test.cpp
+)
+set(JW_WIN32_TEST_installer_SOURCES
+    tests/win32/shell_test.cpp
+    tests/win32/installkit.cpp
 )
 set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/mainfixture.cpp
@@ -157,6 +167,18 @@ set(JW_WIN32_TEST_features_SOURCES
     tests/win32/windowlog.cpp
     tests/win32/find_test.cpp
     tests/win32/print_test.cpp
+)
+
+# End-to-end drivers: built like the Windows tests, but each test in them
+# needs a clean machine, so tests/win32/installer_e2e.sh runs them one by one
+# in fresh Wine prefixes.
+set(JW_WIN32_E2E_DRIVERS
+    setup_e2e
+)
+set(JW_WIN32_E2E_setup_e2e_SOURCES
+    tests/win32/setup_e2e_test.cpp
+    tests/win32/setup_screenshots.cpp
+    tests/win32/installkit.cpp
 )
 
 # Host tools (tools/<name>/): each sets JW_HOST_TOOL_<name>_SOURCES.

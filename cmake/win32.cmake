@@ -42,6 +42,18 @@ foreach(t ${JW_WIN32_TESTS})
     set_tests_properties(${t} PROPERTIES TIMEOUT 900)
 endforeach()
 
+foreach(d ${JW_WIN32_E2E_DRIVERS})
+    add_executable(${d} ${JW_WIN32_E2E_${d}_SOURCES} ${JW_RESOURCE_OBJECT})
+    target_link_libraries(${d} PRIVATE jotwell_testkit)
+    set_target_properties(${d} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    if(TARGET setup)
+        add_dependencies(${d} setup)
+    endif()
+endforeach()
+add_test(NAME installer_e2e
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/installer_e2e.sh $<TARGET_FILE:setup_e2e>)
+set_tests_properties(installer_e2e PROPERTIES TIMEOUT 600)
+
 # Windows-side benchmarks, run by "make bench" under Wine.
 foreach(b ${JW_WIN32_BENCHMARKS})
     add_executable(wbench_${b} WIN32 ${JW_WIN32_BENCH_${b}_SOURCES} ${JW_RESOURCE_OBJECT})
