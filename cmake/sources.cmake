@@ -125,6 +125,7 @@ set(JW_WIN32_TESTS
     twocomputers
     features
     installer
+    help
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -162,6 +163,10 @@ set(JW_WIN32_TEST_twocomputers_SOURCES
     tests/win32/twocomputers_test.cpp
 )
 set(JW_WIN32_TEST_twocomputers_COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/twocomputers.sh)
+set(JW_WIN32_TEST_help_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/help_test.cpp
+)
 set(JW_WIN32_TEST_features_SOURCES
     tests/win32/mainfixture.cpp
     tests/win32/windowlog.cpp

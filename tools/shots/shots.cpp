@@ -72,6 +72,42 @@ void SelectBook(MainDialog& dialog, const char* name) {
     SendMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(IDC_BOOKS, CBN_SELCHANGE), (LPARAM)books);
 }
 
+// Presses Help in a dialog, then Cancel once the help viewer is up.
+std::thread PressHelpWhenShown(const char* caption) {
+    std::string wanted = caption;
+    return std::thread([wanted] {
+        HWND window = NULL;
+        for (int i = 0; i < 200 && !window; ++i) {
+            window = FindWindowA(NULL, wanted.c_str());
+            Sleep(50);
+        }
+        PressLater(window, IDC_HELP_BUTTON);
+        for (int i = 0; i < 200 && !FindWindowA(NULL, "Jotwell Help"); ++i)
+            Sleep(50);
+        PressLater(window, IDCANCEL);
+    });
+}
+
+// Opens the help viewer with open(), saves the picture and closes it.
+void ShowHelp(MainDialog& dialog, const char* name, std::function<void()> open) {
+    open();
+    HWND viewer = NULL;
+    for (int i = 0; i < 200 && !viewer; ++i) {
+        Pump(50, &dialog);
+        viewer = FindWindowA(NULL, "Jotwell Help");
+    }
+    if (viewer) {
+        MoveWindow(viewer, 300, 140, 560, 440, TRUE);
+        SetForegroundWindow(viewer);
+    }
+    Pump(1200, &dialog);
+    Save(name);
+    if (viewer)
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 100 && FindWindowA(NULL, "Jotwell Help"); ++i)
+        Pump(50, &dialog);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,6 +154,23 @@ int main(int argc, char** argv) {
     SelectBook(dialog, "PhoneBook");
     SendMessageA(dialog.hwnd, WM_COMMAND, CM_BOOK_PROPERTIES, 0);
     book.join();
+
+    // Help: the contents from F1, and the topics behind the Help buttons.
+    ShowHelp(dialog, "help-contents", [&] {
+        MSG key = {dialog.hwnd, WM_KEYDOWN, VK_F1, 1, 0, {0, 0}};
+        dialog.ProcessMessage(key);
+    });
+    ShowHelp(dialog, "help-book-properties", [&] {
+        std::thread press = PressHelpWhenShown("Book Properties");
+        SendMessageA(dialog.hwnd, WM_COMMAND, CM_BOOK_PROPERTIES, 0);
+        press.join();
+    });
+    ShowHelp(dialog, "help-diary-properties", [&] {
+        std::thread press = PressHelpWhenShown("Diary Properties");
+        DiaryPropertiesDialog properties;
+        properties.RunModal(dialog.hwnd, MAKEINTRESOURCEA(IDD_DIARY_PROPERTIES));
+        press.join();
+    });
 
     // The tray menu opens where the mouse is: over the notification area.
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
