@@ -237,6 +237,7 @@ set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 set(JW_BENCHMARKS
     notesearch
     bookdocument
+    scanrules
 )
 set(JW_BENCH_notesearch_SOURCES bench/corpus.cpp bench/external.cpp)
 set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
@@ -244,7 +245,9 @@ set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 # Windows-side benchmarks run under Wine: name and sources.
 set(JW_WIN32_BENCHMARKS
     findjob
+    notelist
 )
+set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES

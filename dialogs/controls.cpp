@@ -73,20 +73,28 @@ void LDialog::LVSelectItem(int id, int index) {
     HWND list = GetDlgItem(hwnd, id);
     if (!list)
         return;
-    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
     const UINT mask = LVIS_SELECTED | LVIS_FOCUSED;
-    for (int i = 0; i < count; ++i) {
-        UINT state = i == index ? mask : 0;
-        // Only items whose state changes are touched: each change raises the
-        // list's item-changed notification, which loads the selected note.
-        if ((UINT)SendMessageA(list, LVM_GETITEMSTATE, i, mask) == state)
-            continue;
-        LVITEMA item;
-        ZeroMemory(&item, sizeof item);
-        item.stateMask = mask;
-        item.state = state;
-        SendMessageA(list, LVM_SETITEMSTATE, i, (LPARAM)&item);
-    }
+    LVITEMA item;
+    ZeroMemory(&item, sizeof item);
+    item.stateMask = mask;
+    // Only items whose state changes are touched: the selected ones and the
+    // focused one lose both states, then the given item gains them. Each
+    // change raises the list's item-changed notification, which loads the
+    // selected note; asking only for these items keeps a long list cheap.
+    item.state = 0;
+    for (int i = -1; (i = (int)SendMessageA(list, LVM_GETNEXTITEM, i, LVNI_SELECTED)) >= 0;)
+        if (i != index)
+            SendMessageA(list, LVM_SETITEMSTATE, i, (LPARAM)&item);
+    int focused = (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+    if (focused >= 0 && focused != index)
+        SendMessageA(list, LVM_SETITEMSTATE, focused, (LPARAM)&item);
+    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    if (index < 0 || index >= count)
+        return;
+    if ((UINT)SendMessageA(list, LVM_GETITEMSTATE, index, mask) == mask)
+        return;
+    item.state = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, index, (LPARAM)&item);
 }
 
 void LDialog::DisplayHelpContents(UINT command, ULONG_PTR data) {

@@ -191,14 +191,27 @@ void LPlayerBaseDlg::AddTool(HWND& hwndTip, int id, const char* text) {
             return;
         SetWindowPos(hwndTip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    // The dialog relays the control's mouse messages itself (RelayToolTipEvent)
+    // instead of letting the tooltip subclass the control: a subclassed
+    // control pays a window-property lookup on every message, which under
+    // Wine is a server round trip and made a long note list many times
+    // slower to fill and to scan.
     TOOLINFOA ti;
     ZeroMemory(&ti, sizeof ti);
     ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND;
     ti.hwnd = hwnd;
     ti.uId = (UINT_PTR)GetDlgItem(hwnd, id);
     ti.lpszText = (LPSTR)text;
     SendMessageA(hwndTip, TTM_ADDTOOLA, 0, (LPARAM)&ti);
+}
+
+void LPlayerBaseDlg::RelayToolTipEvent(HWND hwndTip, HWND window, UINT msg, WPARAM wParam,
+                                       LPARAM lParam) {
+    if (!hwndTip || msg < WM_MOUSEFIRST || msg > WM_MOUSELAST)
+        return;
+    MSG relayed = {window, msg, wParam, lParam, (DWORD)GetMessageTime(), {0, 0}};
+    SendMessageA(hwndTip, TTM_RELAYEVENT, 0, (LPARAM)&relayed);
 }
 
 // LPropertyPage

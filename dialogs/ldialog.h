@@ -90,6 +90,10 @@ public:
     // hwndTip on first use. text must stay valid while the dialog exists.
     void AddTool(HWND& hwndTip, int id, const char* text);
 
+    // Hands a queued mouse message of a control to the tooltip window.
+    static void RelayToolTipEvent(HWND hwndTip, HWND window, UINT msg, WPARAM wParam,
+                                  LPARAM lParam);
+
     HWND hwndToolBar;
 };
 

@@ -169,6 +169,9 @@ INT_PTR MainDialog::OnNotify(NMHDR* hdr) {
                 if (hwnd)
                     UpdateControls();
             }
+        } else if (hdr->code == (UINT)LVN_DELETEALLITEMS) {
+            // No notification per item: the list is refilled at once.
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
         }
         return TRUE;
     case IDC_NOTE_TEXT:

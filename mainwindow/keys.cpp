@@ -16,7 +16,8 @@ namespace {
 const LONG kPastTheEnd = 0xFFFFF;
 }
 
-bool MainDialog::PreTranslateMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
+bool MainDialog::PreTranslateMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    RelayToolTipEvent(hwndToolTip, window, msg, wParam, lParam);
     if (msg != WM_KEYDOWN)
         return false;
     bool ctrl = GetKeyState(VK_CONTROL) < 0;

@@ -10,7 +10,11 @@ namespace {
 // are not notes.
 bool EndsWithTxt(const char* name) {
     size_t n = strlen(name);
-    return n >= 4 && lstrcmpiA(name + n - 4, ".txt") == 0;
+    if (n < 4)
+        return false;
+    const char* ext = name + n - 4;
+    return ext[0] == '.' && (ext[1] | 0x20) == 't' && (ext[2] | 0x20) == 'x' &&
+           (ext[3] | 0x20) == 't';
 }
 }  // namespace
 

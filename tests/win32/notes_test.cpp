@@ -117,6 +117,23 @@ TEST_F(Notes, NewNoteTakesTheFirstFreeNumberAndTheTemplate) {
     EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "New 2")), "Name: \r\nPhone: ");
 }
 
+TEST_F(Notes, SelectingOneNoteClearsEveryOtherSelection) {
+    WriteNote("Other Notes", "A", "a");
+    WriteNote("Other Notes", "B", "b");
+    WriteNote("Other Notes", "C", "c");
+    Open();
+    HWND list = dialog->NotesList();
+    ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
+    dialog->LVSelectItem(IDC_NOTES, 1);
+    const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+    EXPECT_EQ(ListView_GetItemState(list, 0, both), 0u);
+    EXPECT_EQ(ListView_GetItemState(list, 1, both), both);
+    EXPECT_EQ(ListView_GetItemState(list, 2, both), 0u);
+    EXPECT_EQ(EditorText(), "b");
+    dialog->LVSelectItem(IDC_NOTES, 7);  // outside the list: nothing selected
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0u);
+}
+
 TEST_F(Notes, DeletesEverySelectedNoteAfterOneQuestion) {
     WriteNote("Other Notes", "A", "a");
     WriteNote("Other Notes", "B", "b");
