@@ -5,7 +5,8 @@
 #include "dialogs/ldialog.h"
 #include "resources/resource.h"
 
-LProgressDialog::LProgressDialog(const char* title) : hwnd(NULL), szTitle(title) {
+LProgressDialog::LProgressDialog(const char* title)
+    : hwnd(NULL), szTitle(title), iShownPercent(0) {
     InitCommonControls();
 }
 
@@ -64,9 +65,13 @@ void LProgressDialog::SetText(const char* text, int line) {
 }
 
 void LProgressDialog::SetProgress(double fraction) {
-    if (!hwnd)
+    // Each call into the window system is slow under Wine, and most steps of
+    // a long job do not move the bar by a whole percent.
+    int percent = ProgressPercent(fraction);
+    if (!hwnd || percent == iShownPercent)
         return;
-    SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, ProgressPercent(fraction), 0);
+    iShownPercent = percent;
+    SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, percent, 0);
 }
 
 INT_PTR CALLBACK LProgressDialog::ProgressDialogProc(HWND hwnd, UINT msg, WPARAM wParam,
@@ -78,6 +83,7 @@ INT_PTR CALLBACK LProgressDialog::ProgressDialogProc(HWND hwnd, UINT msg, WPARAM
         SetWindowTextA(hwnd, job->szTitle);
         SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
         SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
+        job->iShownPercent = 0;
         return TRUE;
     }
     LProgressDialog* job = (LProgressDialog*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);

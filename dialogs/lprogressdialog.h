@@ -30,6 +30,7 @@ public:
 
     HWND hwnd;
     const char* szTitle;
+    int iShownPercent;  // what the bar shows, so unchanged values cost nothing
 
 protected:
     ~LProgressDialog() {}

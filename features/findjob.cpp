@@ -6,7 +6,7 @@
 #include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
 
-FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main), iShownPercent(0) {}
+FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main) {}
 
 int FindJob::MainFunction() {
     // The count is taken once: notes that the folder scan adds meanwhile
@@ -17,23 +17,13 @@ int FindJob::MainFunction() {
     for (; main.iFindNoteIndex < count; ++main.iFindNoteIndex) {
         if (PumpMessages())
             return FIND_CANCELLED;
-        ShowProgress(main.iFindNoteIndex, count);
+        SetProgress((double)main.iFindNoteIndex / count);
         if (NoteContains(folder, main.iFindNoteIndex))
             return FIND_FOUND;
     }
     return FIND_NONE;
 }
 
-// Each call into the window system is slow under Wine, and most notes do not
-// move the bar by a whole percent.
-void FindJob::ShowProgress(int index, int count) {
-    const double fraction = (double)index / count;
-    const int percent = ProgressPercent(fraction);
-    if (percent == iShownPercent)
-        return;
-    iShownPercent = percent;
-    SetProgress(fraction);
-}
 
 bool FindJob::NoteContains(const char* folder, int index) {
     char name[LFILE_PATH] = "";

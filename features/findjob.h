@@ -22,10 +22,8 @@ public:
 
 private:
     bool NoteContains(const char* folder, int index);
-    void ShowProgress(int index, int count);
 
     MainDialog& main;
-    int iShownPercent;
 };
 
 #endif

@@ -36,7 +36,7 @@ HANDLE CreateExclusive(const char* path) {
 }  // namespace
 
 PrintBookJob::PrintBookJob(MainDialog& main)
-    : LProgressDialog("Printing book"), main(main), iShownPercent(0) {}
+    : LProgressDialog("Printing book"), main(main) {}
 
 int PrintBookJob::MainFunction() {
     bool pageBreaks = SettingsGetBool(PRINT_SETTINGS_SECTION, PRINT_VALUE_NOTE_PER_PAGE,
@@ -84,7 +84,7 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
     HWND list = main.NotesList();
     const int count = ListView_GetItemCount(list);
     for (int i = 0; i < count; ++i) {
-        ShowProgress(i, count);
+        SetProgress((double)i / count);
         char name[LFILE_PATH] = "";
         ListView_GetItemText(list, i, 0, name, LFILE_PATH);
         char path[LFILE_PATH];
@@ -100,12 +100,3 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
     return true;
 }
 
-// Only when the shown percentage changes: each call is slow under Wine.
-void PrintBookJob::ShowProgress(int index, int count) {
-    const double fraction = (double)index / count;
-    const int percent = ProgressPercent(fraction);
-    if (percent == iShownPercent)
-        return;
-    iShownPercent = percent;
-    SetProgress(fraction);
-}

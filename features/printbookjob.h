@@ -20,10 +20,8 @@ private:
     HANDLE CreateDocumentFile(char* path);
     bool WriteDocument(HANDLE file, bool pageBreaks);
     bool AddNotes(BookDocument& document, const char* folder);
-    void ShowProgress(int index, int count);
 
     MainDialog& main;
-    int iShownPercent;
 };
 
 #endif
