@@ -56,3 +56,31 @@ TEST_F(Entry, ASecondStartRestoresTheFirstWindowAndEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Started at logon with the hot key on, the window is made and hidden at
+// once; the switch is exact.
+TEST_F(Entry, LogonStartHidesTheWindowOnlyForTheExactSwitch) {
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Korvane\\Jotwell\\Settings", 0, NULL, 0,
+                    KEY_ALL_ACCESS, NULL, &key, NULL);
+    RegSetValueExA(key, "HotKeyOn", 0, REG_SZ, (const BYTE*)"1", 2);
+    RegCloseKey(key);
+    for (const char* argument : {"/logon", "/LOGON"}) {
+        Process p;
+        ASSERT_TRUE(p.Start("\"" + testkit::JotwellExe() + "\" " + argument));
+        HWND window = testkit::WaitForProcessWindow(p.Id(), "Jotwell", 20000, "#32770");
+        ASSERT_NE(window, (HWND)NULL) << argument;
+        bool hidden = false;
+        for (int i = 0; i < 100 && !hidden; ++i) {
+            Sleep(50);
+            hidden = !IsWindowVisible(window);
+        }
+        EXPECT_EQ(hidden, strcmp(argument, "/logon") == 0) << argument;
+        PostMessageA(window, WM_COMMAND, CM_EXIT, 0);
+        EXPECT_EQ(p.Wait(20000), 0);
+    }
+}
+
+}  // namespace

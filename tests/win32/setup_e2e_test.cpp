@@ -259,6 +259,17 @@ TEST_F(SetupE2E, InstallReinstallAndUninstall) {
     EXPECT_EQ(testkit::ReadFileText(ownNote), "Name: Ann Lee");
     ASSERT_NO_FATAL_FAILURE(ExpectInstalledFiles());
     ASSERT_NO_FATAL_FAILURE(ExpectShellEntries());
+
+    // F1 in the installed program opens the installed help file.
+    PostMessageA(program, WM_KEYDOWN, VK_F1, 1);
+    HWND viewer = NULL;
+    for (int i = 0; i < 200 && !viewer; ++i) {
+        viewer = FindWindowA("MS_WINHELP", "Jotwell Help");
+        Sleep(100);
+    }
+    EXPECT_NE(viewer, (HWND)NULL) << "F1 found no help file beside the installed program";
+    if (viewer)
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
     CloseProgram(program, pid);
 
     // No keeps everything.
