@@ -16,6 +16,7 @@
 #include "features/findjob.h"
 #include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
+#include "bench/winbenchkit.h"
 #include "resources/resource.h"
 
 namespace {
@@ -23,13 +24,6 @@ namespace {
 const char SETTINGS_KEY[] = "Software\\Korvane\\Jotwell";
 const char SEARCHED[] = "Henderson";  // in no note of the corpus
 const int ROUNDS = 3;
-
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return (double)count.QuadPart / (double)frequency.QuadPart;
-}
 
 std::string NotePath(const std::string& folder, const BenchNote& note) {
     return folder + "\\" + note.name + ".txt";
@@ -57,19 +51,6 @@ void DeleteCorpus(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-// The settings of one book, the corpus folder, as the current book.
-void SeedSettings(const std::string& folder) {
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    HKEY key;
-    std::string books = std::string(SETTINGS_KEY) + "\\Books";
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, books.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
-                        NULL) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "Book1", 0, REG_SZ, (const BYTE*)folder.c_str(), (DWORD)folder.size() + 1);
-    RegSetValueExA(key, "Count", 0, REG_SZ, (const BYTE*)"1", 2);
-    RegCloseKey(key);
-}
-
 void Pump(MainDialog& main, DWORD ms) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < ms && main.hwnd) {
@@ -85,9 +66,9 @@ double TimeFindJob(MainDialog& main, bool* ok) {
     main.bFindMatchCase = false;
     main.iFindNoteIndex = 0;
     FindJob job(main);
-    double start = Now();
+    double start = BenchNow();
     int result = job.Run(main.hwnd);
-    double seconds = Now() - start;
+    double seconds = BenchNow() - start;
     *ok = result == FIND_NONE && main.iFindNoteIndex == (int)TheBenchCorpus().notes.size();
     return seconds;
 }
@@ -97,7 +78,7 @@ double TimeBareLoop(const std::string& folder, bool search, bool* ok) {
     const size_t wordSize = strlen(SEARCHED);
     int found = 0;
     size_t bytes = 0;
-    double start = Now();
+    double start = BenchNow();
     for (const BenchNote& note : TheBenchCorpus().notes) {
         size_t size = 0;
         char* text = LFile::ReadTextFile(NotePath(folder, note).c_str(), &size);
@@ -106,7 +87,7 @@ double TimeBareLoop(const std::string& folder, bool search, bool* ok) {
             found += NoteSearch(text, size, SEARCHED, wordSize, false) >= 0;
         delete[] text;
     }
-    double seconds = Now() - start;
+    double seconds = BenchNow() - start;
     *ok = found == 0 && bytes == TheBenchCorpus().bytes;
     return seconds;
 }
@@ -115,23 +96,23 @@ double TimeBareLoop(const std::string& folder, bool search, bool* ok) {
 // empty pump and the note's name from the list.
 double TimePumps(MainDialog& main) {
     const int count = (int)TheBenchCorpus().notes.size();
-    double start = Now();
+    double start = BenchNow();
     for (int i = 0; i < count; ++i) {
         MSG msg;
         if (IsWindow(main.hwnd) && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
             main.ProcessMessage(msg);
     }
-    return Now() - start;
+    return BenchNow() - start;
 }
 
 double TimeItemTexts(MainDialog& main) {
     const int count = (int)TheBenchCorpus().notes.size();
-    double start = Now();
+    double start = BenchNow();
     for (int i = 0; i < count; ++i) {
         char name[LFILE_PATH];
         ListView_GetItemText(main.NotesList(), i, 0, name, LFILE_PATH);
     }
-    return Now() - start;
+    return BenchNow() - start;
 }
 
 void Report(const char* what, double seconds) {
@@ -197,9 +178,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         DeleteCorpus(folder);
         return 1;
     }
-    SeedSettings(folder);
+    BenchSeedOneBook(folder);
     int status = RunBenchmark(folder);
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
+    BenchClearSettings();
     SHDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
     DeleteCorpus(folder);
     fflush(stdout);

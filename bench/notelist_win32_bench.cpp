@@ -13,19 +13,13 @@
 #include <commctrl.h>
 
 #include "mainwindow/maindialog.h"
+#include "bench/winbenchkit.h"
 #include "resources/resource.h"
 
 namespace {
 
 const char SETTINGS_KEY[] = "Software\\Korvane\\Jotwell";
 const int ROUNDS = 3;
-
-double Now() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return (double)count.QuadPart / (double)frequency.QuadPart;
-}
 
 // Names in no particular order, as people name notes.
 std::vector<std::string> NoteNames(int count) {
@@ -62,18 +56,6 @@ void DeleteBook(const std::string& folder, const std::vector<std::string>& names
     RemoveDirectoryA(folder.c_str());
 }
 
-void SeedSettings(const std::string& folder) {
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
-    HKEY key;
-    std::string books = std::string(SETTINGS_KEY) + "\\Books";
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, books.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
-                        NULL) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "Book1", 0, REG_SZ, (const BYTE*)folder.c_str(), (DWORD)folder.size() + 1);
-    RegSetValueExA(key, "Count", 0, REG_SZ, (const BYTE*)"1", 2);
-    RegCloseKey(key);
-}
-
 int BareEnumeration(const std::string& folder) {
     WIN32_FIND_DATAA fd;
     HANDLE find = FindFirstFileA((folder + "\\*.txt").c_str(), &fd);
@@ -91,9 +73,9 @@ template <typename F>
 double Best(F work) {
     double best = 1e9;
     for (int i = 0; i < ROUNDS; ++i) {
-        double start = Now();
+        double start = BenchNow();
         work();
-        best = std::min(best, Now() - start);
+        best = std::min(best, BenchNow() - start);
     }
     return best * 1000.0;
 }
@@ -107,7 +89,7 @@ bool Measure(int count) {
         printf("notelist: cannot write the book in %s\n", folder.c_str());
         return false;
     }
-    SeedSettings(folder);
+    BenchSeedOneBook(folder);
 
     MainDialog main;
     main.Create(NULL, MAKEINTRESOURCEA(IDD_MAIN));
@@ -129,7 +111,7 @@ bool Measure(int count) {
 
     DestroyWindow(main.hwnd);
     DeleteBook(folder, names);
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
+    BenchClearSettings();
     return listed == count;
 }
 

@@ -247,7 +247,7 @@ set(JW_WIN32_BENCHMARKS
     findjob
     notelist
 )
-set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp)
+set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp bench/winbenchkit.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES
@@ -255,4 +255,5 @@ set(JW_SHOTS_SOURCES
     tools/shots/shotbooks.cpp
     tools/shots/shots.cpp
 )
-set(JW_WIN32_BENCH_findjob_SOURCES bench/findjob_win32_bench.cpp bench/corpus.cpp)
+set(JW_WIN32_BENCH_findjob_SOURCES bench/findjob_win32_bench.cpp bench/corpus.cpp
+    bench/winbenchkit.cpp)
