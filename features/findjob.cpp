@@ -6,12 +6,14 @@
 #include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
 
-FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main) {}
+FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main), hwndNotes(NULL) {}
 
 int FindJob::MainFunction() {
     // The count is taken once: notes that the folder scan adds meanwhile
     // wait for the next search.
-    const int count = ListView_GetItemCount(main.NotesList());
+    // Looked up once: finding a control by its id is slow under Wine.
+    hwndNotes = main.NotesList();
+    const int count = ListView_GetItemCount(hwndNotes);
     char folder[LFILE_PATH];
     main.GetCurrentBookFolder(folder);
     for (; main.iFindNoteIndex < count; ++main.iFindNoteIndex) {
@@ -24,10 +26,9 @@ int FindJob::MainFunction() {
     return FIND_NONE;
 }
 
-
 bool FindJob::NoteContains(const char* folder, int index) {
     char name[LFILE_PATH] = "";
-    ListView_GetItemText(main.NotesList(), index, 0, name, LFILE_PATH);
+    ListView_GetItemText(hwndNotes, index, 0, name, LFILE_PATH);
     char path[LFILE_PATH];
     strcpy(path, folder);
     LFile::FilePathCatExt(path, name, ".txt");

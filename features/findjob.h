@@ -24,6 +24,7 @@ private:
     bool NoteContains(const char* folder, int index);
 
     MainDialog& main;
+    HWND hwndNotes;  // the note list, for the length of the search
 };
 
 #endif
