@@ -124,6 +124,13 @@ bool DialogResponder::ServeOne() {
         HWND window = FindOwnWindow(pending[i].caption);
         if (!window)
             continue;
+        // The window may have appeared after an earlier expectation of the
+        // same caption was looked at: that one is served first.
+        for (size_t j = 0; j < i; ++j)
+            if (pending[j].caption == pending[i].caption) {
+                i = j;
+                break;
+            }
         // A message sent to the dialog's thread is handled only once that
         // thread is back in a message loop: the dialog's set-up is done.
         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, NULL);
