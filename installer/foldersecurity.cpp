@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <aclapi.h>
 
+#include "util/lfile.h"
+
 namespace {
 
 // A well-known SID, freed with the object.
@@ -48,10 +50,6 @@ bool Allow(PACL acl, PSID sid, DWORD mask, DWORD flags) {
     return AddAccessAllowedAceEx(acl, ACL_REVISION, flags, mask, sid) != FALSE;
 }
 
-bool Exists(const char* path) {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Creates a folder whose DACL is acl (inheritance from the parent still
 // applies); with no ACL the folder gets default security.
 bool CreateFolderWithAcl(const char* path, PACL acl) {
@@ -61,7 +59,7 @@ bool CreateFolderWithAcl(const char* path, PACL acl) {
         SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE))
         sa.lpSecurityDescriptor = &sd;
     CreateDirectoryA(path, &sa);
-    return Exists(path);
+    return LFile::Exists(path);
 }
 
 }  // namespace
@@ -95,7 +93,7 @@ bool BuildFolderAcl(FolderAclKind kind, void* buffer, unsigned size) {
 }
 
 bool CreateProgramFolder(const char* path) {
-    if (Exists(path))
+    if (LFile::Exists(path))
         return true;
     DWORD acl[FOLDER_ACL_BYTES / sizeof(DWORD)];
     bool built = BuildFolderAcl(ACL_PROGRAM_FOLDER, acl, sizeof acl);
@@ -103,7 +101,7 @@ bool CreateProgramFolder(const char* path) {
 }
 
 bool CreateSharedBookFolder(const char* path) {
-    if (Exists(path))
+    if (LFile::Exists(path))
         return true;
     DWORD acl[FOLDER_ACL_BYTES / sizeof(DWORD)];
     bool built = BuildFolderAcl(ACL_SHARED_BOOK_FOLDER, acl, sizeof acl);

@@ -94,16 +94,12 @@ private:
     unsigned char abBuffer[SETUP_CHUNK];
 };
 
-bool ProgramFolderExists(const char* folder) {
-    return GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace
 
 int InstallDialog::MainFunction() {
     SetText("Installing Jotwell", 0);
     SetText("Software Licence Terms", 1);
-    if (!ProgramFolderExists(szProgramFolder)) {
+    if (!LFile::Exists(szProgramFolder)) {
         MessageBoxA(NULL,
                     "To install software you must be logged on as this computer's "
                     "Administrator. If you are not able to do this, ask your computer "

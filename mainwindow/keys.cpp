@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
-#include <shellapi.h>
 
 #include "dialogs/lrichedit.h"
 #include "mainwindow/fieldsearch.h"

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <richedit.h>
-#include <shellapi.h>
 
 #include "mainwindow/layoutrules.h"
 #include "mainwindow/maindialog.h"

@@ -90,6 +90,7 @@ public:
     void InsertNotesSorted(std::vector<std::string>& names);
     void RenameNote();
     bool ReadNoteTime();
+    bool IsKnownNoteTime(unsigned long long onDisk) const;
     void KeepOtherUsersVersion();
     void SaveOnTimer();
 

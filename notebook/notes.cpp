@@ -10,11 +10,6 @@
 #include <string>
 #include <vector>
 
-#include <windows.h>
-#include <commctrl.h>
-#include <richedit.h>
-#include <shellapi.h>
-
 #include "app/settings.h"
 #include "dialogs/lrichedit.h"
 #include "features/diarypropertiesdialog.h"
@@ -124,6 +119,10 @@ void MainDialog::ItemSelectionChanged() {
     ReadNoteTime();
 }
 
+bool MainDialog::IsKnownNoteTime(unsigned long long onDisk) const {
+    return bNoteTimeKnown && onDisk == FromFileTime(ftNoteFile);
+}
+
 bool MainDialog::ReadNoteTime() {
     unsigned long long time;
     bNoteTimeKnown = LFile::GetLastWriteTime(szNoteName, &time);
@@ -216,7 +215,7 @@ void MainDialog::KeepOtherUsersVersion() {
     unsigned long long onDisk;
     if (!LFile::GetLastWriteTime(szNoteName, &onDisk))
         return;  // nothing there to lose
-    if (bNoteTimeKnown && onDisk == FromFileTime(ftNoteFile))
+    if (IsKnownNoteTime(onDisk))
         return;  // the version this user loaded or saved last
 
     char folder[LFILE_PATH], title[LFILE_PATH];

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <richedit.h>
-#include <shellapi.h>
 
 #include "dialogs/lrichedit.h"
 #include "mainwindow/maindialog.h"
@@ -99,9 +97,7 @@ void MainDialog::CheckLoadedNoteTime() {
     // nothing: the note is left alone until it can be read.
     if (!LFile::GetLastWriteTime(szNoteName, &onDisk))
         return;
-    unsigned long long known =
-        ((unsigned long long)ftNoteFile.dwHighDateTime << 32) | ftNoteFile.dwLowDateTime;
-    if (bNoteTimeKnown && onDisk == known)
+    if (IsKnownNoteTime(onDisk))
         return;
     int answer = MessageBoxA(hwnd,
                              "Jotwell detected that the current note has been changed. Do you "
