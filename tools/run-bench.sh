@@ -3,6 +3,7 @@
 # then runs the Windows benchmarks under Wine. Prints the figures.
 set -u
 . "$(dirname "$0")/wineenv.sh"
+export WINEPREFIX="$JW_BUILD/wine/tests"
 OUT="$JW_BUILD/bench"
 
 cmake -S "$JW_ROOT" -B "$OUT" -DJW_BENCH=ON -DJW_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
