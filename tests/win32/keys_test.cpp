@@ -2,6 +2,7 @@
 // and the fields of a diary note, and the keys that are swallowed.
 #include "tests/win32/mainfixture.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include "dialogs/lrichedit.h"
@@ -106,6 +107,39 @@ TEST_F(Keys, CtrlWithOtherKeysReachesTheEditor) {
     SetKeyboardState(state);
     EXPECT_FALSE(dialog->PreTranslateMessage(dialog->NoteText(), WM_KEYDOWN, 'P', 1));
     EXPECT_FALSE(dialog->PreTranslateMessage(dialog->NoteText(), WM_KEYUP, VK_NEXT, 1));
+}
+
+}  // namespace
+
+namespace {
+
+// The controls' tooltips get the mouse messages from the window's loop.
+TEST_F(Keys, HoveringOverTheEditorShowsItsTooltip) {
+    WriteNote("Other Notes", "A", "a");
+    Open();
+    HWND editor = dialog->NoteText();
+    RECT r;
+    GetWindowRect(editor, &r);
+    POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    SetForegroundWindow(dialog->hwnd);
+    SetCursorPos(centre.x, centre.y);
+    POINT client = centre;
+    ScreenToClient(editor, &client);
+    HWND tip = dialog->hwndToolTip;
+    ASSERT_NE(tip, (HWND)NULL);
+    // The mouse comes to rest over the editor: one move, then the wait.
+    MSG move = {editor, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y), GetTickCount(), centre};
+    dialog->ProcessMessage(move);
+    bool shown = Pump([&] { return IsWindowVisible(tip) != FALSE; }, 5000);
+    ASSERT_TRUE(shown) << "no tooltip over the note text";
+    char text[128] = "";
+    TOOLINFOA ti;
+    ZeroMemory(&ti, sizeof ti);
+    ti.cbSize = sizeof ti;
+    ti.lpszText = text;
+    ASSERT_TRUE(SendMessageA(tip, TTM_GETCURRENTTOOLA, 0, (LPARAM)&ti));
+    EXPECT_EQ(ti.uId, (UINT_PTR)editor);
+    EXPECT_STREQ(text, "Type note here.");
 }
 
 }  // namespace
