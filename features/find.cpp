@@ -27,6 +27,9 @@ void MainDialog::CmFind() {
         return;
     }
     if (iFindNoteIndex != -1) {
+        // The job reads the notes from disk: the loaded one must be there as
+        // it shows on screen.
+        SaveData();
         // Cancelled, or no note holds the text: nothing to say.
         FindJob job(*this);
         if (job.Run(hwnd) != FIND_FOUND || !OpenFoundNote())

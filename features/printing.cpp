@@ -26,6 +26,8 @@ void MainDialog::CmNotePrint() {
     if (MessageBoxA(hwnd, "Print the selected note(s)?", "Confirm Print",
                     MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
         return;
+    // What was typed in the last seconds is on screen but not yet on disk.
+    SaveData();
     char folder[LFILE_PATH];
     GetCurrentBookFolder(folder);
     HWND list = NotesList();
@@ -46,6 +48,7 @@ void MainDialog::CmBookPrint() {
         return;
     if (ListView_GetItemCount(NotesList()) == 0)
         return;
+    SaveData();
     PrintBookJob job(*this);
     job.Run(hwnd);
 }

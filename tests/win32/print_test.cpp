@@ -160,6 +160,22 @@ TEST_F(Printing, PrintNoteAsksThenPrintsTheSelectedNotesInListOrder) {
                                     Note("Other Notes", "D")}));
 }
 
+TEST_F(Printing, WhatWasJustTypedIsPrintedToo) {
+    WriteNote("Other Notes", "Shopping", "milk");
+    Open();
+    TypeInNote("eggs\r\n");  // printed before the save timer would run
+    responder.Expect("Confirm Print", IDOK);
+    Command(CM_NOTE_PRINT);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Shopping")), "eggs\r\nmilk");
+    ExpectPrintBook(true);
+    Command(CM_BOOK_PRINT);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(testkit::ReadFileText(Document()),
+              std::string(HEADER) + "{\\b Shopping}\\par \\par\neggs\\par\nmilk\n\\page\n" +
+                  TRAILER);
+}
+
 TEST_F(Printing, PrintNoteWithNothingSelectedAsksThenDoesNothing) {
     WriteNote("Other Notes", "A", "a");
     Open();
