@@ -257,7 +257,12 @@ bool MainDialog::ConfirmLeaveNote() {
 }
 
 void MainDialog::SaveOnTimer() {
-    if (SaveData() || bSaveFailureShown)
+    if (SaveData())
+        return;
+    // A failure is often short-lived (a shared folder out of reach for a
+    // moment, another computer saving the same note): try again by itself.
+    SetTimer(hwnd, TIMER_SAVE, SAVE_RETRY_DELAY, NULL);
+    if (bSaveFailureShown)
         return;
     bSaveFailureShown = true;
     char title[LFILE_PATH], message[LFILE_PATH * 2];
@@ -265,7 +270,7 @@ void MainDialog::SaveOnTimer() {
     snprintf(message, sizeof message,
              "Jotwell cannot save the note \"%s\". The folder may be read only or out of reach, "
              "or another program may be using the file.\r\n\r\nYour text stays in the editor, "
-             "and Jotwell tries again at the next save.",
+             "and Jotwell keeps trying to save it.",
              title);
     MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
 }

@@ -358,6 +358,7 @@ struct ProcessWindowSearch {
     DWORD pid;
     std::string caption;
     const char* className;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -365,7 +366,8 @@ BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
     ProcessWindowSearch* s = (ProcessWindowSearch*)lParam;
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != s->pid || !IsWindowVisible(hwnd) || WindowText(hwnd) != s->caption)
+    if (pid != s->pid || (s->visibleOnly && !IsWindowVisible(hwnd)) ||
+        WindowText(hwnd) != s->caption)
         return TRUE;
     if (s->className) {
         char cls[64] = "";
@@ -379,10 +381,10 @@ BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
 }  // namespace
 
 HWND WaitForProcessWindow(DWORD pid, const std::string& caption, DWORD timeoutMs,
-                          const char* className) {
+                          const char* className, bool visibleOnly) {
     DWORD start = GetTickCount();
     for (;;) {
-        ProcessWindowSearch s = {pid, caption, className, NULL};
+        ProcessWindowSearch s = {pid, caption, className, visibleOnly, NULL};
         EnumWindows(FindProcessWindow, (LPARAM)&s);
         if (s.found)
             return s.found;

@@ -137,7 +137,7 @@ private:
 // A visible top-level window of another process with that caption (and,
 // when given, that class), waiting at most timeoutMs for it.
 HWND WaitForProcessWindow(DWORD pid, const std::string& caption, DWORD timeoutMs,
-                          const char* className = NULL);
+                          const char* className = NULL, bool visibleOnly = true);
 
 // Copies a file; true on success.
 bool CopyTo(const std::string& from, const std::string& to);
