@@ -5,6 +5,7 @@
 
 #include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
+#include "notebook/notefolder.h"
 
 FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main), hwndNotes(NULL) {}
 
@@ -27,11 +28,8 @@ int FindJob::MainFunction() {
 }
 
 bool FindJob::NoteContains(const char* folder, int index) {
-    char name[LFILE_PATH] = "";
-    ListView_GetItemText(hwndNotes, index, 0, name, LFILE_PATH);
-    char path[LFILE_PATH];
-    strcpy(path, folder);
-    LFile::FilePathCatExt(path, name, ".txt");
+    char name[LFILE_PATH], path[LFILE_PATH];
+    NoteItemPath(hwndNotes, index, folder, name, path);
     size_t size = 0;
     char* text = LFile::ReadTextFile(path, &size);
     bool found = text && NoteSearch(text, size, main.szFindText, strlen(main.szFindText),

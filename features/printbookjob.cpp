@@ -10,6 +10,7 @@
 #include "features/bookprintdialog.h"
 #include "features/shellprint.h"
 #include "mainwindow/maindialog.h"
+#include "notebook/notefolder.h"
 
 namespace {
 
@@ -85,11 +86,8 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
     const int count = ListView_GetItemCount(list);
     for (int i = 0; i < count; ++i) {
         SetProgress((double)i / count);
-        char name[LFILE_PATH] = "";
-        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
-        char path[LFILE_PATH];
-        strcpy(path, folder);
-        LFile::FilePathCatExt(path, name, ".txt");
+        char name[LFILE_PATH], path[LFILE_PATH];
+        NoteItemPath(list, i, folder, name, path);
         size_t size = 0;
         char* text = LFile::ReadTextFile(path, &size);
         bool ok = document.AddNote(name, text, size);

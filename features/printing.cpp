@@ -9,6 +9,7 @@
 #include "features/printbookjob.h"
 #include "features/shellprint.h"
 #include "mainwindow/maindialog.h"
+#include "notebook/notefolder.h"
 #include "resources/resource.h"
 
 namespace {
@@ -33,11 +34,8 @@ void MainDialog::CmNotePrint() {
     HWND list = NotesList();
     for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0;
          i = ListView_GetNextItem(list, i, LVNI_SELECTED)) {
-        char name[LFILE_PATH] = "";
-        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
-        char path[LFILE_PATH];
-        strcpy(path, folder);
-        LFile::FilePathCatExt(path, name, ".txt");
+        char name[LFILE_PATH], path[LFILE_PATH];
+        NoteItemPath(list, i, folder, name, path);
         g_pfnShellPrint(hwnd, path);
     }
 }

@@ -42,6 +42,17 @@ NoteListing ListNoteNames(const char* folder) {
     return listing;
 }
 
+void NotePath(const char* folder, const char* name, char* path) {
+    lstrcpynA(path, folder, LFILE_PATH);
+    LFile::FilePathCatExt(path, name, ".txt");
+}
+
+void NoteItemPath(HWND list, int index, const char* folder, char* name, char* path) {
+    name[0] = '\0';
+    ListView_GetItemText(list, index, 0, name, LFILE_PATH);
+    NotePath(folder, name, path);
+}
+
 int InsertNoteItem(HWND list, const char* name, int index) {
     LVITEMA item;
     ZeroMemory(&item, sizeof item);

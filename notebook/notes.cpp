@@ -167,8 +167,7 @@ void MainDialog::RenameNote() {
     char folder[LFILE_PATH], oldTitle[LFILE_PATH], path[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, szNoteName);
     LFile::_GetFileTitleFromPath(oldTitle, szNoteName);
-    strcpy(path, folder);
-    LFile::FilePathCatExt(path, name, ".txt");
+    NotePath(folder, name, path);
 
     // A change of letter case only is the same file and always allowed.
     bool sameFile = lstrcmpiA(path, szNoteName) == 0;
@@ -226,8 +225,7 @@ void MainDialog::KeepOtherUsersVersion() {
         char name[LFILE_PATH], path[LFILE_PATH];
         if (!ConflictNoteName(folder, title, stamp, attempt, name))
             return;
-        strcpy(path, folder);
-        LFile::FilePathCatExt(path, name, ".txt");
+        NotePath(folder, name, path);
         if (LFile::Exists(path))
             continue;
         if (CopyFileA(szNoteName, path, TRUE)) {
@@ -329,9 +327,7 @@ void MainDialog::CmNoteDelete() {
     for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0;
          i = ListView_GetNextItem(list, i, LVNI_SELECTED)) {
         char name[LFILE_PATH], path[LFILE_PATH];
-        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
-        strcpy(path, folder);
-        LFile::FilePathCatExt(path, name, ".txt");
+        NoteItemPath(list, i, folder, name, path);
         DeleteFileA(path);
     }
     bNoteNameChanged = false;
