@@ -21,71 +21,17 @@ namespace {
 const char SETTINGS_KEY[] = "Software\\Korvane\\Jotwell";
 const int ROUNDS = 3;
 
-// Names in no particular order, as people name notes.
-std::vector<std::string> NoteNames(int count) {
-    static const char* const words[] = {"Meeting", "shopping", "Ideas", "budget", "Trip",
-                                        "recipe",  "Call",     "plans", "Books",  "garden"};
-    std::vector<std::string> names;
-    unsigned seed = 12345;
-    for (int i = 0; i < count; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        char name[64];
-        sprintf(name, "%s %05u", words[(seed >> 16) % 10], (seed >> 8) % 100000 + i * 100000u);
-        names.push_back(name);
-    }
-    return names;
-}
-
-bool MakeBook(const std::string& folder, const std::vector<std::string>& names) {
-    CreateDirectoryA(folder.c_str(), NULL);
-    for (const std::string& name : names) {
-        HANDLE h = CreateFileA((folder + "\\" + name + ".txt").c_str(), GENERIC_WRITE, 0, NULL,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (h == INVALID_HANDLE_VALUE)
-            return false;
-        DWORD written = 0;
-        WriteFile(h, "note", 4, &written, NULL);
-        CloseHandle(h);
-    }
-    return true;
-}
-
-void DeleteBook(const std::string& folder, const std::vector<std::string>& names) {
-    for (const std::string& name : names)
-        DeleteFileA((folder + "\\" + name + ".txt").c_str());
-    RemoveDirectoryA(folder.c_str());
-}
-
-int BareEnumeration(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((folder + "\\*.txt").c_str(), &fd);
-    int n = 0;
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do
-        ++n;
-    while (FindNextFileA(find, &fd));
-    FindClose(find);
-    return n;
-}
-
 template <typename F>
 double Best(F work) {
-    double best = 1e9;
-    for (int i = 0; i < ROUNDS; ++i) {
-        double start = BenchNow();
-        work();
-        best = std::min(best, BenchNow() - start);
-    }
-    return best * 1000.0;
+    return BenchBest(ROUNDS, work) * 1000.0;
 }
 
 bool Measure(int count) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     std::string folder = std::string(temp) + "jotwell-listbench";
-    std::vector<std::string> names = NoteNames(count);
-    if (!MakeBook(folder, names)) {
+    std::vector<std::string> names = BenchNoteNames(count);
+    if (!BenchMakeBook(folder, names)) {
         printf("notelist: cannot write the book in %s\n", folder.c_str());
         return false;
     }
@@ -96,7 +42,7 @@ bool Measure(int count) {
     main.splash.Destroy();
     KillTimer(main.hwnd, TIMER_SCAN);
 
-    double bare = Best([&] { BareEnumeration(folder); });
+    double bare = Best([&] { BenchEnumerate(folder); });
     double listing = Best([&] { main.InitItemsList(); });
     double scan = Best([&] { main.ScanFolders(); });
     int listed = ListView_GetItemCount(main.NotesList());
@@ -110,7 +56,7 @@ bool Measure(int count) {
         printf("notelist: %d notes listed instead of %d\n", listed, count);
 
     DestroyWindow(main.hwnd);
-    DeleteBook(folder, names);
+    BenchDeleteBook(folder, names);
     BenchClearSettings();
     return listed == count;
 }

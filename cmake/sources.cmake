@@ -246,7 +246,11 @@ set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 set(JW_WIN32_BENCHMARKS
     findjob
     notelist
+    idle
+    startup
 )
+set(JW_WIN32_BENCH_idle_SOURCES bench/idle_win32_bench.cpp bench/winbenchkit.cpp)
+set(JW_WIN32_BENCH_startup_SOURCES bench/startup_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp bench/winbenchkit.cpp)
 
 # The screenshot driver (Windows program).
