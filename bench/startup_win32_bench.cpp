@@ -109,60 +109,27 @@ int RunMinimal(HINSTANCE instance) {
 
 // The measurement.
 
-HWND FindTopWindow(const char* caption, bool withMenu) {
-    HWND candidate = NULL;
-    while ((candidate = FindWindowExA(NULL, candidate, MAKEINTATOM(0x8002), caption)) != NULL) {
-        if (!withMenu || GetMenu(candidate))
-            return candidate;
-    }
-    return NULL;
-}
-
-// Shown, its list holding every note, and its thread back in its loop.
-bool Ready(HWND window) {
-    if (!window || !IsWindowVisible(window))
-        return false;
-    DWORD_PTR count = 0;
-    if (!SendMessageTimeoutA(GetDlgItem(window, LIST_ID), LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL,
-                             READY_TIMEOUT_MS, &count) ||
-        count != NOTES)
-        return false;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, READY_TIMEOUT_MS, &result) != 0;
-}
-
 // Seconds from starting the process to its ready window; negative on failure.
 double TimeStart(const std::string& commandLine, const char* caption, bool withMenu,
                  UINT closeMessage, WPARAM closeWParam) {
-    STARTUPINFOA si;
-    ZeroMemory(&si, sizeof si);
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi;
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
     double start = BenchNow();
-    if (!CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!BenchStartProcess(commandLine, &pi))
         return -1;
     double took = -1;
     HWND window = NULL;
     while (BenchNow() - start < READY_TIMEOUT_MS / 1000.0) {
         if (!window)
-            window = FindTopWindow(caption, withMenu);
-        if (Ready(window)) {
+            window = BenchFindTopWindow(caption, withMenu);
+        if (BenchWindowReady(window, LIST_ID, NOTES, READY_TIMEOUT_MS)) {
             took = BenchNow() - start;
             break;
         }
         if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0)
             break;
     }
-    if (window)
-        PostMessageA(window, closeMessage, closeWParam, 0);
-    if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) {
-        TerminateProcess(pi.hProcess, 1);
+    if (!BenchEndProcess(pi, window, closeMessage, closeWParam))
         took = -1;
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return took;
 }
 
@@ -205,9 +172,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     char self[MAX_PATH] = "";
     GetModuleFileNameA(NULL, self, MAX_PATH);
-    std::string folder(self);
-    folder.erase(folder.find_last_of('\\'));
-    std::string program = folder.substr(0, folder.find_last_of('\\')) + "\\jotwell.exe";
+    const std::string program = BenchProgramPath();
     if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
         printf("startup: no program at %s\n", program.c_str());
         return 1;

@@ -1,11 +1,12 @@
 #include "bench/winbenchkit.h"
 
+#include <commctrl.h>
 #include <shlwapi.h>
 #include <stdio.h>
 
 namespace {
 const char kSettingsKey[] = "Software\\Korvane\\Jotwell";
-const double kStallWorthKeeping = 0.005;  // seconds
+const double kStallWorthKeeping = 0.02;  // seconds; shorter ones are the load of the machine
 }
 
 double BenchNow() {
@@ -79,7 +80,7 @@ int BenchEnumerate(const std::string& folder) {
 }
 
 BenchStallMeter::BenchStallMeter(HWND window)
-    : hwndTarget(window), bStop(false), dStart(BenchNow()), dLongest(0), dLongestAt(0),
+    : hwndTarget(window), bStop(false), bDone(false), dStart(BenchNow()), dLongest(0), dLongestAt(0),
       iPings(0) {
     thread = std::thread([this] { Run(); });
 }
@@ -90,11 +91,22 @@ BenchStallMeter::~BenchStallMeter() {
 
 void BenchStallMeter::Stop() {
     bStop = true;
+    // A ping may be on its way to a window of this very thread: answer it,
+    // or the meter would wait for it to time out.
+    while (!bDone) {
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);
+        Sleep(1);
+    }
     if (thread.joinable())
         thread.join();
 }
 
 void BenchStallMeter::Run() {
+    struct Done {
+        std::atomic<bool>& done;
+        ~Done() { done = true; }
+    } done{bDone};
     while (!bStop) {
         double sent = BenchNow();
         DWORD_PTR result = 0;
@@ -111,4 +123,53 @@ void BenchStallMeter::Run() {
             stalls.push_back(Stall{sent - dStart, waited});
         Sleep(5);
     }
+}
+
+std::string BenchProgramPath() {
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, self, MAX_PATH);
+    std::string folder(self);
+    folder.erase(folder.find_last_of('\\'));
+    return folder.substr(0, folder.find_last_of('\\')) + "\\jotwell.exe";
+}
+
+bool BenchStartProcess(const std::string& commandLine, PROCESS_INFORMATION* pi) {
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = sizeof si;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    return CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, pi) != FALSE;
+}
+
+bool BenchEndProcess(PROCESS_INFORMATION& pi, HWND window, UINT msg, WPARAM wParam) {
+    if (window)
+        PostMessageA(window, msg, wParam, 0);
+    bool ended = WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ended;
+}
+
+HWND BenchFindTopWindow(const char* caption, bool withMenu) {
+    HWND candidate = NULL;
+    while ((candidate = FindWindowExA(NULL, candidate, MAKEINTATOM(0x8002), caption)) != NULL) {
+        if (!withMenu || GetMenu(candidate))
+            return candidate;
+    }
+    return NULL;
+}
+
+bool BenchWindowReady(HWND window, int listId, int items, DWORD timeoutMs) {
+    if (!window || !IsWindowVisible(window))
+        return false;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutA(GetDlgItem(window, listId), LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL,
+                             timeoutMs, &count) ||
+        (int)count != items)
+        return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }

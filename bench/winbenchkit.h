@@ -44,9 +44,27 @@ double BenchBest(int rounds, F work) {
     return best;
 }
 
+// The program file, beside the folder of the running benchmark.
+std::string BenchProgramPath();
+
+// Starts a process; false when it could not be started.
+bool BenchStartProcess(const std::string& commandLine, PROCESS_INFORMATION* pi);
+
+// Posts msg to the process's window and waits for the process to end,
+// ending it by force after 15 s (then false). Closes its handles.
+bool BenchEndProcess(PROCESS_INFORMATION& pi, HWND window, UINT msg, WPARAM wParam);
+
+// A top-level dialog window of that caption; withMenu: only one with a menu
+// bar (message boxes of the same caption have none).
+HWND BenchFindTopWindow(const char* caption, bool withMenu);
+
+// Shown, its list listId holding items items, and its thread back in its
+// message loop.
+bool BenchWindowReady(HWND window, int listId, int items, DWORD timeoutMs);
+
 // Pings a window from a thread of its own every 5 ms with
 // SendMessageTimeout(WM_NULL), as a user's input or another program would
-// find it, and keeps the waits longer than a few milliseconds.
+// find it, and keeps the waits of 20 ms or more.
 class BenchStallMeter {
 public:
     struct Stall {
@@ -70,6 +88,7 @@ private:
 
     HWND hwndTarget;
     std::atomic<bool> bStop;
+    std::atomic<bool> bDone;  // the pinging thread has finished
     double dStart;
     double dLongest;
     double dLongestAt;
