@@ -5,35 +5,75 @@
 
 #include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
-#include "notebook/notefolder.h"
 
-FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main), hwndNotes(NULL) {}
+FindJob::FindJob(MainDialog& main)
+    : LProgressDialog("Finding"), main(main), pbBuffer(new char[NOTE_SEARCH_LIMIT]) {}
+
+FindJob::~FindJob() {
+    delete[] pbBuffer;
+}
 
 int FindJob::MainFunction() {
-    // The count is taken once: notes that the folder scan adds meanwhile
-    // wait for the next search.
-    // Looked up once: finding a control by its id is slow under Wine.
-    hwndNotes = main.NotesList();
-    const int count = ListView_GetItemCount(hwndNotes);
-    char folder[LFILE_PATH];
-    main.GetCurrentBookFolder(folder);
-    for (; main.iFindNoteIndex < count; ++main.iFindNoteIndex) {
-        if (PumpMessages())
-            return FIND_CANCELLED;
-        SetProgress((double)main.iFindNoteIndex / count);
-        if (NoteContains(folder, main.iFindNoteIndex))
-            return FIND_FOUND;
+    // The names are taken before the loop: scans run from the pump below and
+    // insert and remove items, so an index into the live list would skip
+    // notes or search one twice. Notes a scan adds wait for the next search.
+    HWND list = main.NotesList();
+    const int count = ListView_GetItemCount(list);
+    const int first = main.iFindNoteIndex;
+    for (int i = first < 0 ? 0 : first; i < count; ++i) {
+        char name[LFILE_PATH] = "";
+        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
+        names.push_back(name);
     }
+
+    // Paths are the folder, a backslash, the name and ".txt": the folder part
+    // is written once.
+    char path[LFILE_PATH];
+    main.GetCurrentBookFolder(path);
+    size_t folderLength = strlen(path);
+    if (folderLength + 1 < sizeof path)
+        path[folderLength++] = '\\';
+
+    DWORD lastPump = GetTickCount() - FIND_PUMP_INTERVAL_MS;
+    for (size_t i = 0; i < names.size(); ++i) {
+        main.iFindNoteIndex = first + (int)i;
+        // Each pump is a round trip to the window system; a clock read is not.
+        if (GetTickCount() - lastPump >= FIND_PUMP_INTERVAL_MS) {
+            if (PumpMessages())
+                return FIND_CANCELLED;
+            SetProgress((double)i / names.size());
+            lastPump = GetTickCount();
+        }
+        const std::string& name = names[i];
+        // A path that does not fit names no file of this note: never cut it.
+        if (folderLength + name.size() + 4 >= sizeof path)
+            continue;
+        memcpy(path + folderLength, name.c_str(), name.size());
+        memcpy(path + folderLength + name.size(), ".txt", 5);
+        if (NoteContains(path)) {
+            // Where the note is in the list now; gone if a scan took it away.
+            int found = main.FindNoteItem(name.c_str());
+            if (found >= 0) {
+                main.iFindNoteIndex = found;
+                return FIND_FOUND;
+            }
+        }
+    }
+    main.iFindNoteIndex = ListView_GetItemCount(list);
     return FIND_NONE;
 }
 
-bool FindJob::NoteContains(const char* folder, int index) {
-    char name[LFILE_PATH], path[LFILE_PATH];
-    NoteItemPath(hwndNotes, index, folder, name, path);
-    size_t size = 0;
-    char* text = LFile::ReadTextFile(path, &size);
-    bool found = text && NoteSearch(text, size, main.szFindText, strlen(main.szFindText),
-                                    main.bFindMatchCase) >= 0;
-    delete[] text;
-    return found;
+// Only the first NOTE_SEARCH_LIMIT bytes count; a file that cannot be opened
+// or read holds nothing.
+bool FindJob::NoteContains(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD got = 0;
+    if (!ReadFile(file, pbBuffer, (DWORD)NOTE_SEARCH_LIMIT, &got, NULL))
+        got = 0;
+    CloseHandle(file);
+    return NoteSearch(pbBuffer, got, main.szFindText, strlen(main.szFindText),
+                      main.bFindMatchCase) >= 0;
 }

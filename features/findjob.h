@@ -4,7 +4,11 @@
 #ifndef JOTWELL_FEATURES_FINDJOB_H
 #define JOTWELL_FEATURES_FINDJOB_H
 
+#include <string>
+#include <vector>
+
 #include "dialogs/lprogressdialog.h"
+#include "util/lfile.h"
 
 class MainDialog;
 
@@ -14,17 +18,23 @@ enum FindJobResult {
     FIND_NONE = 2        // no further note holds it
 };
 
+// How often the job lets the window system in: often enough for Cancel to
+// answer at once, seldom enough that the pump costs little beside the files.
+const unsigned FIND_PUMP_INTERVAL_MS = 30;
+
 class FindJob : public LProgressDialog {
 public:
     explicit FindJob(MainDialog& main);
+    ~FindJob();
 
     int MainFunction() override;
 
 private:
-    bool NoteContains(const char* folder, int index);
+    bool NoteContains(const char* path);
 
     MainDialog& main;
-    HWND hwndNotes;  // the note list, for the length of the search
+    std::vector<std::string> names;  // the notes to search, taken when the job starts
+    char* pbBuffer;                  // one note's first bytes, reused for every note
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include "dialogs/lrichedit.h"
+#include "features/findjob.h"
 #include "resources/resource.h"
 #include "tests/win32/windowlog.h"
 
@@ -224,6 +225,23 @@ TEST_F(Find, CancelEndsTheSearchBetweenNotes) {
     EXPECT_EQ(SelectedNote(), "N0000");
     EXPECT_EQ(ErrorCount(), 0) << "a cancelled Find says nothing";
     EXPECT_LT(dialog->iFindNoteIndex, 3000);
+}
+
+// A scan run from the job's message pump inserts a note before the one being
+// searched; the notes the job set out to search are all searched.
+TEST_F(Find, ANoteAddedDuringTheSearchSkipsNoNote) {
+    WriteNote("Other Notes", "B", "b");
+    WriteNote("Other Notes", "C", "c");
+    WriteNote("Other Notes", "D", "needle");
+    Open();
+    WriteNote("Other Notes", "A", "a");
+    strcpy(dialog->szFindText, "needle");
+    dialog->iFindNoteIndex = 0;
+    PostMessageA(dialog->hwnd, WM_TIMER, TIMER_SCAN, 0);
+    FindJob job(*dialog);
+    EXPECT_EQ(job.Run(dialog->hwnd), FIND_FOUND);
+    ASSERT_EQ(ListedNotes(), (std::vector<std::string>{"A", "B", "C", "D"})) << "the scan ran";
+    EXPECT_EQ(dialog->iFindNoteIndex, 3) << "D, where it is listed now";
 }
 
 }  // namespace
