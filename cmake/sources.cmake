@@ -150,6 +150,7 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/notes_test.cpp
     tests/win32/keys_test.cpp
     tests/win32/placement_test.cpp
+    tests/win32/tray_test.cpp
 )
 set(JW_WIN32_TEST_sharing_SOURCES
     tests/win32/mainfixture.cpp

@@ -6,10 +6,11 @@
 
 void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent,
                           int count) {
-    // The program's button bitmaps are 24 by 24 like the large standard set.
+    // The program's button bitmaps are 24 by 24 and all its own: no standard
+    // set is loaded, which would cost the start for images never shown.
     HWND toolbar = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
-                                   IDC_TOOLBAR, 0, HINST_COMMCTRL, IDB_STD_LARGE_COLOR, NULL, 0,
-                                   0, 0, 24, 24, sizeof(TBBUTTON));
+                                   IDC_TOOLBAR, 0, NULL, 0, NULL, 0, 0, 0, 24, 24,
+                                   sizeof(TBBUTTON));
     *phwndToolBar = toolbar;
     if (!toolbar)
         return;

@@ -25,8 +25,21 @@ void MainDialog::Command(WORD id, WORD notifyCode) {
     case CM_BOOK_PRINT: CmBookPrint(); return;
     case CM_HOTKEY_ENABLE: CmHotKeyEnable(); return;
     case CM_HOTKEY_CHANGE: CmHotKeyChange(); return;
-    case CM_CLOSE: CmClose(); return;
-    case CM_EXIT: CmExit(); return;
+    case CM_CLOSE:
+    case CM_EXIT:
+        // A job or a modal question disables this window while it runs, and
+        // its own message loop brings the tray menu's commands here: ending
+        // now would pull the window from under it. WM_ENABLE carries the
+        // request out once it is over.
+        if (!IsWindowEnabled(hwnd)) {
+            iPendingClose = id;
+            return;
+        }
+        if (id == CM_CLOSE)
+            CmClose();
+        else
+            CmExit();
+        return;
     case CM_OPEN: CmOpen(); return;
     case CM_UNDO: SendMessageA(NoteText(), WM_UNDO, 0, 0); return;
     case CM_CUT: SendMessageA(NoteText(), WM_CUT, 0, 0); return;
@@ -92,6 +105,9 @@ void MainDialog::OnTimer(UINT id) {
         break;
     case TIMER_SAVE:
         SaveOnTimer();
+        break;
+    case TIMER_START:
+        FinishStart();
         break;
     case TIMER_SCAN:
         ScanFolders();
@@ -207,6 +223,12 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         CmOpen();
         return TRUE;
+    case WM_ENABLE:
+        if (wParam && iPendingClose) {
+            PostMessageA(hwnd, WM_COMMAND, iPendingClose, 0);
+            iPendingClose = 0;
+        }
+        break;
     case WM_TRAYNOTIFY:
         if (lParam == WM_LBUTTONUP)
             CmOpen();

@@ -54,7 +54,8 @@ MainDialog::MainDialog()
       bSaveFailureShown(false),
       bNoteTimeKnown(false),
       iEditorState(-1),
-      bHotKeyRegistered(false) {
+      bHotKeyRegistered(false),
+      iPendingClose(0) {
     szFindText[0] = '\0';
     strcpy(szNoteName, "-");
     ftNoteFile.dwLowDateTime = ftNoteFile.dwHighDateTime = 0;
@@ -87,14 +88,6 @@ void MainDialog::InitDialog() {
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)big);
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)small);
 
-    AddTrayIcon();
-
-    AddTool(hwndToolTip, IDC_BOOKS, "Current book. Pull down the list to select another book.");
-    AddTool(hwndToolTip, IDC_NOTES, "List of notes in this book. Click on a note to view it.");
-    AddTool(hwndToolTip, IDC_NOTE_NAME, "Note name. Type here to change its name.");
-    AddTool(hwndToolTip, IDC_NOTE_TEXT, "Type note here.");
-    AddTool(hwndToolTip, IDC_STATUS, "Click here");
-
     LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, sizeof kToolBar / sizeof kToolBar[0]);
 
     SendDlgItemMessageA(hwnd, IDC_NOTES, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
@@ -113,6 +106,8 @@ void MainDialog::InitDialog() {
 
     InitFolderList();
 
+    // A timer message comes after the first paint.
+    SetTimer(hwnd, TIMER_START, 0, NULL);
     SetTimer(hwnd, TIMER_STATUS, STATUS_FIRST_DELAY, NULL);
     SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);
 
@@ -123,6 +118,18 @@ void MainDialog::InitDialog() {
 
     LayoutControls();
     UpdateEditItems();
+}
+
+// What the first sight of the window does not need: each step is a round
+// trip to the window system or to the shell's notification area.
+void MainDialog::FinishStart() {
+    AddTrayIcon();
+
+    AddTool(hwndToolTip, IDC_BOOKS, "Current book. Pull down the list to select another book.");
+    AddTool(hwndToolTip, IDC_NOTES, "List of notes in this book. Click on a note to view it.");
+    AddTool(hwndToolTip, IDC_NOTE_NAME, "Note name. Type here to change its name.");
+    AddTool(hwndToolTip, IDC_NOTE_TEXT, "Type note here.");
+    AddTool(hwndToolTip, IDC_STATUS, "Click here");
 }
 
 bool MainDialog::CmOk() {

@@ -16,6 +16,7 @@
 const UINT TIMER_STATUS = 1;  // status-bar rotation
 const UINT TIMER_SAVE = 2;    // delayed save of the edited note
 const UINT TIMER_SCAN = 3;    // scan of the book folder for outside changes
+const UINT TIMER_START = 4;   // the rest of the start, once the window has painted
 
 const UINT STATUS_FIRST_DELAY = 500;
 const UINT STATUS_PERIOD = 8000;
@@ -43,6 +44,7 @@ public:
 
     // Main window (maindialog.cpp, layout.cpp, tray.cpp).
     void LayoutControls();
+    void FinishStart();
     void UpdateEditItems();
     void CmClose();
     void CmOpen();
@@ -154,6 +156,7 @@ public:
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
     int iEditorState;           // -1 not yet styled, 0 editable, 1 read only
     bool bHotKeyRegistered;
+    int iPendingClose;          // CM_CLOSE or CM_EXIT asked for while disabled; 0 none
 };
 
 #endif
