@@ -126,13 +126,18 @@ void LSplashScreen::Display(HWND owner) {
     GetWindowRect(GetDesktopWindow(), &desktop);
     int width = logo.cx + 4;
     int height = logo.cy + 88;
-    hwnd = CreateWindowExA(0, kClassName, "", WS_POPUP | WS_VISIBLE | WS_BORDER,
+    hwnd = CreateWindowExA(0, kClassName, "", WS_POPUP | WS_BORDER,
                            (desktop.right - width) / 2, (desktop.bottom - height) / 2, width,
                            height, owner, NULL, LGetInstance(), NULL);
     if (!hwnd)
         return;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
     bInAboutBox = false;
+    // Shown without taking activation, which belongs to the main window. An
+    // activated window is one the X11 driver hands to the window manager,
+    // and on closing it waits up to 2 s for that manager to confirm: with
+    // none running, the whole program stood still for those 2 s.
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     InvalidateRect(hwnd, NULL, TRUE);
     UpdateWindow(hwnd);
     SetTimer(hwnd, 1, 7000, NULL);

@@ -23,6 +23,17 @@ TEST(Splash, IsCentredAt344By286AndClosesOnAClick) {
     EXPECT_EQ(splash.hwnd, (HWND)NULL);
 }
 
+// Activation stays where it was: an activated splash made its closing stall.
+TEST(Splash, ShowsWithoutTakingActivation) {
+    HWND before = GetActiveWindow();
+    LSplashScreen splash;
+    splash.Display(NULL);
+    EXPECT_TRUE(IsWindowVisible(splash.hwnd));
+    EXPECT_NE(GetActiveWindow(), splash.hwnd);
+    EXPECT_EQ(GetActiveWindow(), before);
+    splash.Destroy();
+}
+
 TEST(Splash, DisplayTwiceLeavesOneWindow) {
     LSplashScreen splash;
     splash.Display(NULL);
