@@ -2,7 +2,8 @@
 // with the 10 notes of its book, answering messages), next to a minimal
 // dialog program timed in the same run: this benchmark itself started with
 // "/minimal", which makes a dialog with a sorted list view from a template
-// and fills it with 10 items. The program may take at most 1.3 times as long.
+// and fills it with 10 items. The program may take at most 1.3 times as long
+// (the median of the rounds' ratios).
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -17,7 +18,7 @@
 namespace {
 
 const int NOTES = 10;
-const int ROUNDS = 7;
+const int ROUNDS = 11;
 const int LIST_ID = 102;
 const char MINIMAL_CAPTION[] = "Minimal";
 const DWORD READY_TIMEOUT_MS = 20000;
@@ -152,15 +153,20 @@ int Measure(const std::string& self, const std::string& program) {
         minimal.push_back(m);
         jotwell.push_back(j);
     }
-    double bestMinimal = *std::min_element(minimal.begin(), minimal.end());
-    double bestJotwell = *std::min_element(jotwell.begin(), jotwell.end());
+    // The two starts of a round run back to back, so the ratio of a round
+    // sees the same load of the machine; the median of those ratios is what
+    // the goal is judged on.
+    std::vector<double> ratios;
+    for (int round = 0; round < ROUNDS; ++round)
+        ratios.push_back(jotwell[round] / minimal[round]);
+    const double ratio = Median(ratios);
     printf("startup, %d notes, best and median of %d starts each:\n", NOTES, ROUNDS);
-    printf("startup: minimal dialog program %7.1f ms  (median %7.1f ms)\n", bestMinimal * 1e3,
-           Median(minimal) * 1e3);
-    printf("startup: program to ready window %6.1f ms  (median %7.1f ms)  ratio %5.2f "
-           "(goal <= 1.3: %s)\n",
-           bestJotwell * 1e3, Median(jotwell) * 1e3, bestJotwell / bestMinimal,
-           bestJotwell <= 1.3 * bestMinimal ? "met" : "NOT MET");
+    printf("startup: minimal dialog program  %7.1f ms  (median %7.1f ms)\n",
+           *std::min_element(minimal.begin(), minimal.end()) * 1e3, Median(minimal) * 1e3);
+    printf("startup: program to ready window %7.1f ms  (median %7.1f ms)\n",
+           *std::min_element(jotwell.begin(), jotwell.end()) * 1e3, Median(jotwell) * 1e3);
+    printf("startup: median ratio of the rounds %5.2f (goal <= 1.3: %s)\n", ratio,
+           ratio <= 1.3 ? "met" : "NOT MET");
     return 0;
 }
 

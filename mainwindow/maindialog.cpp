@@ -79,8 +79,6 @@ MainDialog::~MainDialog() {
 }
 
 void MainDialog::InitDialog() {
-    splash.Display(hwnd);
-
     HICON big = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON, 32,
                                   32, LR_SHARED);
     HICON small = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON,
@@ -120,9 +118,12 @@ void MainDialog::InitDialog() {
     UpdateEditItems();
 }
 
-// What the first sight of the window does not need: each step is a round
-// trip to the window system or to the shell's notification area.
+// What the window's first paint does not need, run right after it: a
+// second top-level window, the shell's notification area and the tooltips
+// each cost round trips to the window system that delayed the first sight
+// of the notes.
 void MainDialog::FinishStart() {
+    splash.Display(hwnd);
     AddTrayIcon();
 
     AddTool(hwndToolTip, IDC_BOOKS, "Current book. Pull down the list to select another book.");
