@@ -19,8 +19,9 @@ int FindJob::MainFunction() {
     // notes or search one twice. Notes a scan adds wait for the next search.
     HWND list = main.NotesList();
     const int count = ListView_GetItemCount(list);
-    const int first = main.iFindNoteIndex;
-    for (int i = first < 0 ? 0 : first; i < count; ++i) {
+    const int first = main.iFindNoteIndex < 0 ? 0 : main.iFindNoteIndex;
+    names.clear();
+    for (int i = first; i < count; ++i) {
         char name[LFILE_PATH] = "";
         ListView_GetItemText(list, i, 0, name, LFILE_PATH);
         names.push_back(name);

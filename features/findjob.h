@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "dialogs/lprogressdialog.h"
-#include "util/lfile.h"
 
 class MainDialog;
 
