@@ -24,7 +24,7 @@ namespace {
 
 const char SETTINGS_KEY[] = "Software\\Korvane\\Jotwell";
 const char SEARCHED[] = "Henderson";  // in no note of the corpus
-const int ROUNDS = 3;
+const int ROUNDS = 5;
 
 std::string NotePath(const std::string& folder, const BenchNote& note) {
     return folder + "\\" + note.name + ".txt";
