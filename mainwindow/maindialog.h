@@ -97,8 +97,9 @@ public:
 
     // External change detection (notebook/scan.cpp).
     void ScanFolders();
-    void RemoveVanishedNotes(const std::vector<int>& vanished,
+    bool RemoveVanishedNotes(const std::vector<int>& vanished,
                              const std::vector<std::string>& items);
+    void KeepOrDropDeletedNote();
     void CheckLoadedNoteTime();
 
     // Book management (notebook/bookmanage.cpp).
