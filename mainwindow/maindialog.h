@@ -89,7 +89,7 @@ public:
     void PastePlainText();
     int FindNoteItem(const char* name);
     void InsertNotesSorted(std::vector<std::string>& names);
-    void RenameNote();
+    bool RenameNote();
     bool ReadNoteTime();
     bool IsKnownNoteTime(unsigned long long onDisk) const;
     void KeepOtherUsersVersion();
