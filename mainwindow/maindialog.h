@@ -48,6 +48,7 @@ public:
     void CmOpen();
     void CmExit();
     void ShowNextStatusMessage();
+    void SetEditorTip(const char* tip);
     void AddTrayIcon();
     void RemoveTrayIcon();
 
@@ -153,7 +154,7 @@ public:
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
-    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only
+    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only, 2 no note
     bool bHotKeyRegistered;
 };
 

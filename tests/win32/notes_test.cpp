@@ -209,13 +209,18 @@ TEST_F(Notes, ReadOnlyBookLocksTheEditorAndRefusesDelete) {
     EXPECT_EQ(ListedNotes(), std::vector<std::string>{"A"});
 }
 
-TEST_F(Notes, AnEmptyBookLoadsNothingAndSavesNothing) {
+// Text typed with no note loaded would be saved nowhere: there is nowhere to
+// type until Ctrl+N starts a note.
+TEST_F(Notes, AnEmptyBookLocksTheEditorAndPointsToNewNote) {
     Open();
     EXPECT_EQ(ListedNotes(), std::vector<std::string>{});
     EXPECT_STREQ(dialog->szNoteName, "");
-    TypeInNote("lost in the void");
-    FireTimer(TIMER_SAVE);
+    EXPECT_TRUE(GetWindowLongA(dialog->NoteText(), GWL_STYLE) & ES_READONLY);
+    EXPECT_NE(testkit::ControlText(dialog->hwnd, IDC_STATUS).find("Ctrl+N"), std::string::npos);
     EXPECT_FALSE(MenuEnabled(CM_NOTE_DELETE));
+    PressKey('N', true);
+    EXPECT_EQ(SelectedNote(), "New 1");
+    EXPECT_FALSE(GetWindowLongA(dialog->NoteText(), GWL_STYLE) & ES_READONLY);
 }
 
 // A save that cannot be written keeps the text, says so once and tries again.
