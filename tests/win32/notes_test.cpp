@@ -186,7 +186,7 @@ TEST_F(Notes, ADeleteTheSystemRefusesNamesTheNoteThatStays) {
     Command(CM_NOTE_DELETE);
     ASSERT_TRUE(responder.WaitAllServed());
     CloseHandle(holder);
-    EXPECT_EQ(responder.Seen()[1].text.substr(0, 36), "Jotwell cannot delete the note \"B\".");
+    EXPECT_EQ(responder.Seen()[1].text.substr(0, 35), "Jotwell cannot delete the note \"B\".");
     EXPECT_EQ(ListedNotes(), std::vector<std::string>{"B"});
 }
 
