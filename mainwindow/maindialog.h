@@ -52,6 +52,7 @@ public:
     void CmOpen();
     void CmExit();
     void ShowNextStatusMessage();
+    void SetEditorTip(const char* tip);
     void AddTrayIcon();
     void RemoveTrayIcon();
 
@@ -93,7 +94,7 @@ public:
     void PastePlainText();
     int FindNoteItem(const char* name);
     void InsertNotesSorted(std::vector<std::string>& names);
-    void RenameNote();
+    bool RenameNote();
     bool ReadNoteTime();
     bool IsKnownNoteTime(unsigned long long onDisk) const;
     void KeepOtherUsersVersion();
@@ -101,8 +102,9 @@ public:
 
     // External change detection (notebook/scan.cpp).
     void ScanFolders();
-    void RemoveVanishedNotes(const std::vector<int>& vanished,
+    bool RemoveVanishedNotes(const std::vector<int>& vanished,
                              const std::vector<std::string>& items);
+    void KeepOrDropDeletedNote();
     void CheckLoadedNoteTime();
 
     // Book management (notebook/bookmanage.cpp).
@@ -156,7 +158,7 @@ public:
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
-    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only
+    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only, 2 no note
     bool bHotKeyRegistered;
 };
 
