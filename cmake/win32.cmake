@@ -6,7 +6,7 @@ add_compile_options(-Wall -Wextra)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(JW_SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid advapi32 gdi32 user32 kernel32)
+set(JW_SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32)
 
 add_library(jotwell_core STATIC ${JW_PORTABLE_SOURCES} ${JW_WIN32_SOURCES})
 target_include_directories(jotwell_core PUBLIC ${CMAKE_SOURCE_DIR})
