@@ -184,13 +184,15 @@ bool InstallDialog::RemoveInstallation() {
 
     // Only below the program folder this job worked out itself: the
     // "Folders" values may have been pointed anywhere.
-    for (const char* name : {"jotwell.exe", "uninst.exe", "jotwell.hlp"}) {
+    static const char* const kProgramFiles[] = {"jotwell.exe", "uninst.exe", "jotwell.hlp"};
+    static const char* const kBooks[] = {"PhoneBook", "Diary", "Useful Web Links", "Other Notes"};
+    for (const char* name : kProgramFiles) {
         lstrcpynA(path, szProgramFolder, LFILE_PATH);
         LFile::FilePathCat(path, name);
         DeleteFileA(path);
     }
     bool removed = true;
-    for (const char* name : {"PhoneBook", "Diary", "Useful Web Links", "Other Notes"})
+    for (const char* name : kBooks)
         removed = RemoveBookFolder(name) && removed;
     RemoveDirectoryA(szProgramFolder);
     removed = removed && !LFile::Exists(szProgramFolder);

@@ -10,7 +10,9 @@ driver=$1
 shift
 tests=("$@")
 if [ ${#tests[@]} -eq 0 ]; then
-    tests=(InstallReinstallAndUninstall RefusedDeclinedCancelledAndDamagedSetups)
+    tests=(InstallReinstallAndUninstall RefusedDeclinedCancelledAndDamagedSetups
+           LinksAndFoldersValuesLeadNowhereElse AShortWriteStopsTheInstall
+           ARunningProgramThatDoesNotEndStopsTheSetup)
 fi
 
 if [ -z "${DISPLAY:-}" ]; then
