@@ -140,10 +140,20 @@ bool CreateProgramFolder(const char* path) {
     bool built = BuildFolderAcl(ACL_PROGRAM_FOLDER, acl, sizeof acl);
     if (!LFile::Exists(path))
         return CreateFolderWithAcl(path, built ? (PACL)acl : NULL);
-    // An older installation left a folder everyone could write to.
-    if (built && !LFile::IsReparsePoint(path))
-        SetNamedSecurityInfoA((LPSTR)path, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, NULL, NULL,
-                              (PACL)acl, NULL);
+    // An older installation left a folder everyone could write to. Set on
+    // the folder alone: passing the rights on to what lies inside could be
+    // led through a link that a user put there.
+    SECURITY_DESCRIPTOR sd;
+    HANDLE folder = CreateFileA(path, WRITE_DAC | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                NULL, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
+    if (folder == INVALID_HANDLE_VALUE)
+        return true;
+    if (built && !LFile::IsReparsePoint(path) &&
+        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) &&
+        SetSecurityDescriptorDacl(&sd, TRUE, (PACL)acl, FALSE))
+        SetKernelObjectSecurity(folder, DACL_SECURITY_INFORMATION, &sd);
+    CloseHandle(folder);
     return true;
 }
 
