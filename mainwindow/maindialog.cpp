@@ -34,7 +34,6 @@ const LToolBarButton kToolBar[] = {
     {CM_FIND, -IDB_FIND, "Find", "Find text", 0},
 };
 
-const COLORREF kNoteNameBackground = 0x00C3FFFF;
 const COLORREF kReadOnlyBackground = 0x00F0F0F0;
 const COLORREF kWhite = 0x00FFFFFF;
 

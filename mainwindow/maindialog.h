@@ -10,6 +10,7 @@
 
 #include "dialogs/ldialog.h"
 #include "dialogs/lsplash.h"
+#include "resources/resource.h"
 #include "util/lfile.h"
 
 // Timers of the main window.
@@ -24,6 +25,9 @@ const UINT SAVE_NAME_DELAY = 5000;
 const UINT SAVE_RETRY_DELAY = 10000;  // after a save that failed
 const UINT SCAN_PERIOD = 20000;
 const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
+
+// Pale yellow behind the note name, as in the box and its colour message.
+const COLORREF kNoteNameBackground = 0x00C3FFFF;
 
 class MainDialog : public LPlayerBaseDlg {
 public:
@@ -41,7 +45,7 @@ public:
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    // Main window (maindialog.cpp, layout.cpp, tray.cpp).
+    // Main window (maindialog.cpp, layout.cpp).
     void LayoutControls();
     void UpdateEditItems();
     void CmClose();
@@ -128,9 +132,9 @@ public:
     void CmNotePrint();
     void CmBookPrint();
 
-    HWND NotesList() const { return GetDlgItem(hwnd, 102); }
-    HWND NoteText() const { return GetDlgItem(hwnd, 103); }
-    HWND BookList() const { return GetDlgItem(hwnd, 101); }
+    HWND NotesList() const { return GetDlgItem(hwnd, IDC_NOTES); }
+    HWND NoteText() const { return GetDlgItem(hwnd, IDC_NOTE_TEXT); }
+    HWND BookList() const { return GetDlgItem(hwnd, IDC_BOOKS); }
 
     // Fields, in declaration order.
     int iFindNoteIndex;
