@@ -9,6 +9,7 @@
 #include "dialogs/lrichedit.h"
 #include "installer/installdialog.h"
 #include "resources/resource.h"
+#include "util/lsystemlibrary.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ MainDialog::MainDialog()
                                                 ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
     // Provides the note editor's window class; stays loaded for the run.
-    LoadLibraryA("RICHED20.DLL");
+    LoadSystemLibrary("riched20.dll");
     hbrNoteName = CreateSolidBrush(kNoteNameBackground);
     uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 }
