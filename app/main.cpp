@@ -40,11 +40,37 @@ HWND FindRunningInstance() {
     return found;
 }
 
-void AskToExit(HWND running, DWORD wait) {
+// How long a running notes program gets to end: it may first save a note,
+// or ask about a save that failed.
+const DWORD kExitWaitMs = 15000;
+
+// Asks a running notes window to end and waits for its process, so that
+// its files can be replaced or deleted. False, after telling the user, when
+// it is still running.
+bool AskToExit(HWND running, const char* caption) {
     if (!running)
-        return;
+        return true;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(running, &pid);
+    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL;
     PostMessageA(running, WM_COMMAND, CM_EXIT, 0);
-    Sleep(wait);
+    bool ended;
+    if (process) {
+        ended = WaitForSingleObject(process, kExitWaitMs) == WAIT_OBJECT_0;
+        CloseHandle(process);
+    } else {
+        // Without a handle, the window going is the best sign there is.
+        DWORD start = GetTickCount();
+        while (IsWindow(running) && GetTickCount() - start < kExitWaitMs)
+            Sleep(100);
+        ended = !IsWindow(running);
+    }
+    if (!ended)
+        MessageBoxA(NULL,
+                    "Jotwell is still running and could not be closed.\n\nClose Jotwell, "
+                    "then try again.",
+                    caption, MB_ICONEXCLAMATION | MB_OK);
+    return ended;
 }
 
 }  // namespace
@@ -72,13 +98,15 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
 
     HWND running = FindRunningInstance();
     if (mode == RUN_INSTALL) {
-        AskToExit(running, 2000);
+        if (!AskToExit(running, "Install Error"))
+            return 0;
         InstallDialog job(kJobTitle);
         job.Run(NULL);
         return 0;
     }
     if (mode == RUN_UNINSTALL) {
-        AskToExit(running, 1500);
+        if (!AskToExit(running, "Uninstall Jotwell"))
+            return 0;
         UninstallDialog job(kJobTitle);
         job.Run(NULL);
         return 0;

@@ -10,9 +10,11 @@ set(JW_PORTABLE_SOURCES
     features/diary.cpp
     notebook/templatetext.cpp
     installer/setuplayout.cpp
+    installer/setupextract.cpp
     mainwindow/layoutrules.cpp
     mainwindow/fieldsearch.cpp
     mainwindow/webresources.cpp
+    mainwindow/linkrules.cpp
     notebook/scanrules.cpp
     notebook/conflictname.cpp
     features/notesearch.cpp
@@ -22,6 +24,8 @@ set(JW_PORTABLE_SOURCES
 # Win32 code of the program (everything but the entry point).
 set(JW_WIN32_SOURCES
     util/lfileio.cpp
+    util/lfolder.cpp
+    util/lsystemlibrary.cpp
     app/settings.cpp
     installer/registry.cpp
     installer/programfolder.cpp
@@ -29,6 +33,7 @@ set(JW_WIN32_SOURCES
     installer/installjob.cpp
     installer/install.cpp
     installer/shell.cpp
+    installer/userstart.cpp
     installer/uninstall.cpp
     installer/lwizardpage.cpp
     installer/licencetermsdlg.cpp
@@ -97,6 +102,8 @@ set(JW_HOST_TEST_SOURCES
     tests/host/diary_test.cpp
     tests/host/templatetext_test.cpp
     tests/host/setuplayout_test.cpp
+    tests/host/setupextract_test.cpp
+    tests/host/linkrules_test.cpp
     tests/host/mksetup_test.cpp
     tools/mksetup/mksetup.cpp
     tests/host/artwork_test.cpp
@@ -131,6 +138,7 @@ set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
     tests/win32/settings_test.cpp
     tests/win32/programfolder_test.cpp
+    tests/win32/systemlibrary_test.cpp
 )
 set(JW_WIN32_TEST_dialogs_SOURCES
     tests/win32/dialogs_test.cpp

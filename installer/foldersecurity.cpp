@@ -4,6 +4,7 @@
 #include <aclapi.h>
 
 #include "util/lfile.h"
+#include "util/lfolder.h"
 
 namespace {
 
@@ -44,6 +45,26 @@ public:
           system(NtAuthority(), 1, SECURITY_LOCAL_SYSTEM_RID) {}
     bool Ok() const { return everyone.psid && admins.psid && system.psid; }
     WellKnownSid everyone, admins, system;
+};
+
+// The user this process runs as, from its token.
+class TokenUserSid {
+public:
+    TokenUserSid() : psid(NULL) {
+        HANDLE token = NULL;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+            return;
+        DWORD size = 0;
+        if (GetTokenInformation(token, TokenUser, abBuffer, sizeof abBuffer, &size))
+            psid = ((TOKEN_USER*)abBuffer)->User.Sid;
+        CloseHandle(token);
+    }
+    PSID psid;
+
+private:
+    TokenUserSid(const TokenUserSid&) = delete;
+    TokenUserSid& operator=(const TokenUserSid&) = delete;
+    DWORD abBuffer[64];  // a TOKEN_USER and its SID, DWORD-aligned
 };
 
 bool Allow(PACL acl, PSID sid, DWORD mask, DWORD flags) {
@@ -88,16 +109,52 @@ bool BuildFolderAcl(FolderAclKind kind, void* buffer, unsigned size) {
         return Allow(acl, sids.admins.psid, FILE_ALL_ACCESS, 0) &&
                Allow(acl, sids.system.psid, FILE_ALL_ACCESS, 0) &&
                Allow(acl, sids.everyone.psid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, 0);
+    case ACL_PRIVATE_FOLDER: {
+        TokenUserSid user;
+        return user.psid && Allow(acl, user.psid, FILE_ALL_ACCESS, kInheritAll);
+    }
     }
     return false;
 }
 
+ProtectedSecurity::ProtectedSecurity(FolderAclKind kind) : bBuilt(false) {
+    saAttributes.nLength = sizeof saAttributes;
+    saAttributes.lpSecurityDescriptor = &sdDescriptor;
+    saAttributes.bInheritHandle = FALSE;
+    bBuilt = BuildFolderAcl(kind, adwAcl, sizeof adwAcl) &&
+             InitializeSecurityDescriptor(&sdDescriptor, SECURITY_DESCRIPTOR_REVISION) &&
+             SetSecurityDescriptorDacl(&sdDescriptor, TRUE, (PACL)adwAcl, FALSE) &&
+             SetSecurityDescriptorControl(&sdDescriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+}
+
+SECURITY_ATTRIBUTES* ProtectedSecurity::Attributes() {
+    return bBuilt ? &saAttributes : NULL;
+}
+
 bool CreateProgramFolder(const char* path) {
-    if (LFile::Exists(path))
-        return true;
+    // Only administrators can make a link here; should one be found, it is
+    // replaced rather than followed.
+    if (LFile::IsReparsePoint(path))
+        LFile::RemoveLink(path);
     DWORD acl[FOLDER_ACL_BYTES / sizeof(DWORD)];
     bool built = BuildFolderAcl(ACL_PROGRAM_FOLDER, acl, sizeof acl);
-    return CreateFolderWithAcl(path, built ? (PACL)acl : NULL);
+    if (!LFile::Exists(path))
+        return CreateFolderWithAcl(path, built ? (PACL)acl : NULL);
+    // An older installation left a folder everyone could write to. Set on
+    // the folder alone: passing the rights on to what lies inside could be
+    // led through a link that a user put there.
+    SECURITY_DESCRIPTOR sd;
+    HANDLE folder = CreateFileA(path, WRITE_DAC | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                NULL, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
+    if (folder == INVALID_HANDLE_VALUE)
+        return true;
+    if (built && !LFile::IsReparsePoint(path) &&
+        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) &&
+        SetSecurityDescriptorDacl(&sd, TRUE, (PACL)acl, FALSE))
+        SetKernelObjectSecurity(folder, DACL_SECURITY_INFORMATION, &sd);
+    CloseHandle(folder);
+    return true;
 }
 
 bool CreateSharedBookFolder(const char* path) {

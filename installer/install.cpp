@@ -2,99 +2,137 @@
 // from the program's own file with its checksum, then the shell entries.
 #include "installer/installdialog.h"
 
+#include <stdio.h>
+#include <string.h>
 #include <windows.h>
 
+#include "app/settings.h"
+#include "installer/foldersecurity.h"
 #include "installer/licencewizard.h"
-#include "installer/setuplayout.h"
+#include "installer/setupextract.h"
+#include "util/lfolder.h"
 
 namespace {
 
 const char kInstallError[] = "Install Error";
+const char* const kBookFolders[] = {"PhoneBook", "Diary", "Useful Web Links", "Other Notes"};
+const int kBookCount = sizeof kBookFolders / sizeof kBookFolders[0];
 
-// The size block and the stored checksum at the end of the program file.
-// Unreadable, the sizes are 0 and the checksum cannot come out right.
-void ReadTail(HANDLE file, int count, SetupTail* tail) {
-    ZeroMemory(tail, sizeof *tail);
-    tail->checksum = SETUP_CHECKSUM_UNREAD;
-    unsigned char bytes[4 * (SETUP_MAX_ENTRIES + 2)];
-    int length = SetupTailLength(count);
-    DWORD got = 0;
-    if (SetFilePointer(file, -length, NULL, FILE_END) == INVALID_SET_FILE_POINTER ||
-        !ReadFile(file, bytes, (DWORD)length, &got, NULL) || got != (DWORD)length ||
-        !SetupParseTail(bytes, got, count, tail)) {
-        tail->count = count;
-    }
-    SetFilePointer(file, 0, NULL, FILE_BEGIN);
-}
-
-// The copy of every payload entry out of the open setup file, with the
-// checksum run over each byte copied.
-class Extraction {
+// The running setup file.
+class FileSource : public SetupSource {
 public:
-    Extraction(InstallDialog* job, HANDLE source, const SetupTail* tail)
-        : pJob(job), hSource(source), pTail(tail), dwChecksum(tail->checksum), dwCopied(0),
-          dwTotal(SetupTotalSize(tail->sizes, tail->count)) {}
+    explicit FileSource(HANDLE file) : hFile(file) {}
 
-    // Copies every entry; false when the user cancelled.
-    bool CopyAll() {
-        for (int i = 0; i < pTail->count; ++i) {
-            if (pTail->sizes[i] <= 0)
-                continue;
-            CopyEntry(SETUP_FILES[i], pTail->sizes[i]);
-            if (pJob->PumpMessages())
-                return false;
-        }
-        return true;
+    bool ReadTail(unsigned char* bytes, int length) override {
+        DWORD got = 0;
+        return SetFilePointer(hFile, -length, NULL, FILE_END) != INVALID_SET_FILE_POINTER &&
+               ReadFile(hFile, bytes, (DWORD)length, &got, NULL) && got == (DWORD)length;
     }
-
-    bool ChecksumMatches() const { return dwChecksum == 0; }
+    void Rewind() override { SetFilePointer(hFile, 0, NULL, FILE_BEGIN); }
+    uint32_t Read(unsigned char* buffer, uint32_t want) override {
+        DWORD got = 0;
+        return ReadFile(hFile, buffer, want, &got, NULL) ? got : 0;
+    }
 
 private:
-    // A target that cannot be created is skipped silently; its bytes still
-    // count in the checksum.
-    void CopyEntry(const SetupFileEntry& entry, int32_t size) {
-        pJob->SetText(entry.fileName, 1);
-        char target[LFILE_PATH];
-        SetupTargetPath(pJob->szProgramFolder, entry, target);
-        HANDLE out = CreateFileA(target, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, NULL);
-        int64_t remaining = size;
-        bool cancelled = false;
-        while (!cancelled && remaining > 0) {
-            DWORD want = remaining < SETUP_CHUNK ? (DWORD)remaining : (DWORD)SETUP_CHUNK;
-            DWORD got = 0;
-            ReadFile(hSource, abBuffer, want, &got, NULL);
-            if (got > 0)
-                Consume(out, got);
-            // A short read still counts a whole chunk, so a truncated file
-            // cannot keep the loop going.
-            remaining -= SETUP_CHUNK;
-            cancelled = pJob->PumpMessages();
+    HANDLE hFile;
+};
+
+// The installed files. The book folders stay held while they are written
+// to, so that nobody can swap one for a link to a folder elsewhere; the
+// program's own files are created with their protected rights.
+class JobTarget : public SetupTarget {
+public:
+    JobTarget(InstallDialog* job)
+        : pJob(job), hOut(INVALID_HANDLE_VALUE), security(ACL_PROGRAM_FILE) {
+        szTarget[0] = '\0';
+        for (int i = 0; i < kBookCount; ++i) {
+            char folder[LFILE_PATH];
+            lstrcpynA(folder, job->szProgramFolder, LFILE_PATH);
+            LFile::FilePathCat(folder, kBookFolders[i]);
+            aHolds[i].Hold(folder);
         }
-        if (out != INVALID_HANDLE_VALUE)
-            CloseHandle(out);
+    }
+    ~JobTarget() { Close(); }
+
+    bool Create(int, const SetupFileEntry& entry) override {
+        pJob->SetText(entry.fileName, 1);
+        SetupTargetPath(pJob->szProgramFolder, entry, szTarget);
+        SECURITY_ATTRIBUTES* sa = NULL;
+        if (SetupKeyIsProgramFolder(entry.folderKey)) {
+            sa = security.Attributes();
+            if (!sa)
+                return false;
+        } else if (!IsHeld(entry.folderKey)) {
+            return false;
+        }
+        // A new file, so that it gets these rights and so that a link left
+        // at the name is replaced rather than written through.
+        if (LFile::Exists(szTarget) && !DeleteFileA(szTarget))
+            return false;
+        hOut = CreateFileA(szTarget, GENERIC_WRITE, 0, sa, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        return hOut != INVALID_HANDLE_VALUE;
     }
 
-    void Consume(HANDLE out, DWORD got) {
-        dwChecksum = SetupChecksumSubtract(dwChecksum, abBuffer, got);
+    bool Write(const unsigned char* data, uint32_t length) override {
         DWORD written = 0;
-        if (out != INVALID_HANDLE_VALUE)
-            WriteFile(out, abBuffer, got, &written, NULL);
-        dwCopied += got;
-        if (dwTotal)
-            pJob->SetProgress((double)dwCopied / (double)dwTotal);
+        return WriteFile(hOut, data, length, &written, NULL) && written == length;
+    }
+
+    bool Close() override {
+        if (hOut == INVALID_HANDLE_VALUE)
+            return true;
+        bool ok = FlushFileBuffers(hOut) != FALSE;
+        ok = CloseHandle(hOut) && ok;
+        hOut = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+    bool Cancelled(uint32_t copied, uint32_t total) override {
+        if (total)
+            pJob->SetProgress((double)copied / (double)total);
+        return pJob->PumpMessages();
+    }
+
+    // The file being written when extraction stopped.
+    const char* Target() const { return szTarget; }
+
+private:
+    bool IsHeld(const char* book) const {
+        for (int i = 0; i < kBookCount; ++i)
+            if (!strcmp(book, kBookFolders[i]))
+                return aHolds[i].IsHeld();
+        return false;
     }
 
     InstallDialog* pJob;
-    HANDLE hSource;
-    const SetupTail* pTail;
-    uint32_t dwChecksum;
-    uint32_t dwCopied;
-    uint32_t dwTotal;
-    unsigned char abBuffer[SETUP_CHUNK];
+    HANDLE hOut;
+    ProtectedSecurity security;
+    LFolderHold aHolds[kBookCount];
+    char szTarget[LFILE_PATH];
 };
 
+// What the setup wrote into the book folders, so that the uninstaller can
+// tell the sample notes the user never changed from the user's own.
+void RecordSampleFiles(const SetupWritten& written) {
+    for (int i = 0; i < SetupEntryCount(); ++i) {
+        const SetupFileEntry& entry = SETUP_FILES[i];
+        if (SetupKeyIsProgramFolder(entry.folderKey))
+            continue;
+        char name[LFILE_PATH], text[SETUP_FINGERPRINT_TEXT];
+        snprintf(name, sizeof name, "%s\\%s", entry.folderKey, entry.fileName);
+        if (written.size[i] > 0) {
+            SetupFingerprintText(written.size[i], written.fingerprint[i], text);
+            SettingsSetString(INSTALLED_FILES_SECTION, name, text);
+        } else {
+            SettingsDeleteValue(INSTALLED_FILES_SECTION, name);
+        }
+    }
+}
+
 }  // namespace
+
+const char* const INSTALLED_FILES_SECTION = "Installed";
 
 int InstallDialog::MainFunction() {
     SetText("Installing Jotwell", 0);
@@ -121,21 +159,37 @@ int InstallDialog::MainFunction() {
                                 FILE_ATTRIBUTE_NORMAL, NULL);
     if (source == INVALID_HANDLE_VALUE)
         return false;
-    SetupTail tail;
-    ReadTail(source, SetupEntryCount(), &tail);
-    Extraction extraction(this, source, &tail);
-    bool finished = extraction.CopyAll();
+    FileSource input(source);
+    SetupWritten written;
+    char failed[LFILE_PATH] = "";
+    SetupResult result;
+    {
+        JobTarget output(this);
+        result = SetupExtract(&input, &output, SETUP_FILES, SetupEntryCount(), &written);
+        lstrcpynA(failed, output.Target(), LFILE_PATH);
+    }
     CloseHandle(source);
-    if (!finished || PumpMessages())
+    if (result == SETUP_CANCELLED || PumpMessages())
         return false;
 
-    if (!extraction.ChecksumMatches()) {
+    if (result == SETUP_WRITE_FAILED) {
+        char text[LFILE_PATH + 200];
+        snprintf(text, sizeof text,
+                 "Jotwell could not be installed: this file could not be written in full.\n\n"
+                 "%s\n\nCheck that the disk has enough free space, then run the setup file "
+                 "again.",
+                 failed);
+        MessageBoxA(hwnd, text, kInstallError, MB_ICONERROR | MB_OK);
+        return false;
+    }
+    if (result == SETUP_CORRUPT) {
         MessageBoxA(hwnd,
                     "Installation file corrupt.\n\nA checksum error was detected in your "
                     "install file, please redownload file and install again.",
                     kInstallError, MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
+    RecordSampleFiles(written);
     SetText("Finalizing", 1);
     Finalize();
     return true;

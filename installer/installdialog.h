@@ -11,6 +11,10 @@ extern const char* const REG_CURRENT_VERSION;  // "Software\Microsoft\Windows\Cu
 extern const char* const REG_RUN_KEY;          // its "Run" sub-key
 extern const char* const REG_RUN_VALUE;        // "JotwellRun"
 
+// Settings section of the sample files the setup put into the book folders:
+// "book\name" = size and fingerprint as written (install.cpp).
+extern const char* const INSTALLED_FILES_SECTION;
+
 class InstallDialog : public LProgressDialog {
 public:
     // Determines (and creates) the program folder and records it as
@@ -41,9 +45,13 @@ public:
     static void DeleteStartMenuItem(const char* name);
     static void RemoveStartMenuGroup();
 
-    // Removal (uninstall.cpp).
+    // Removal (uninstall.cpp). Only what the setup itself installed goes,
+    // and only under the program folder: the program files, the help file
+    // and the sample files the user never changed; a book folder goes when
+    // it ends up empty. True when every folder went; otherwise the user's
+    // notes were kept in the program folder.
     bool RemoveInstallation();
-    static void DeleteDataFolder(const char* valueName);
+    bool RemoveBookFolder(const char* name);
     static void DeleteKey();
 
     char szProgramFolder[LFILE_PATH];

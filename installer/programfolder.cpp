@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "installer/foldersecurity.h"
 #include "installer/registry.h"
+#include "util/lfolder.h"
 
 const char* const REG_CURRENT_VERSION = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char* const REG_RUN_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -36,6 +37,10 @@ void InstallDialog::CreateDataFolder(const char* name) {
     char path[LFILE_PATH];
     lstrcpynA(path, szProgramFolder, LFILE_PATH);
     LFile::FilePathCat(path, name);
+    // Anyone may have put a link here; the setup writes into the folder
+    // itself, never through a link.
+    if (LFile::IsReparsePoint(path))
+        LFile::RemoveLink(path);
     // Inherits the program folder's rights: shared with every user.
     CreateDirectoryA(path, NULL);
     SettingsSetString("Folders", name, path);

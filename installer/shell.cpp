@@ -10,6 +10,7 @@
 #include "installer/foldersecurity.h"
 #include "installer/registry.h"
 #include "installer/setuplayout.h"
+#include "installer/userstart.h"
 
 namespace {
 
@@ -43,6 +44,29 @@ void QuotePath(const char* path, char* out) {
     wsprintfA(out, "\"%s\"", path);
 }
 
+// Copies the program as a new file that carries the program files' rights
+// from its creation on.
+bool CopyProgramFile(const char* from, const char* to) {
+    ProtectedSecurity security(ACL_PROGRAM_FILE);
+    if (!security.Attributes() || (LFile::Exists(to) && !DeleteFileA(to)))
+        return false;
+    HANDLE in = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+    if (in == INVALID_HANDLE_VALUE)
+        return false;
+    HANDLE out = CreateFileA(to, GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
+    bool ok = out != INVALID_HANDLE_VALUE;
+    char buffer[SETUP_CHUNK];
+    DWORD got = 0, written = 0;
+    while (ok && ReadFile(in, buffer, sizeof buffer, &got, NULL) && got > 0)
+        ok = WriteFile(out, buffer, got, &written, NULL) && written == got;
+    CloseHandle(in);
+    if (out != INVALID_HANDLE_VALUE)
+        ok = CloseHandle(out) && ok;
+    return ok;
+}
+
 void WriteUninstallEntry(const char* program, const char* uninstaller) {
     char command[LFILE_PATH + 2];
     QuotePath(uninstaller, command);
@@ -63,7 +87,7 @@ void InstallDialog::Finalize() {
     CreateShortcut(desktop, program);
 
     PathIn(szProgramFolder, "uninst.exe", uninstaller);
-    CopyFileA(program, uninstaller, FALSE);
+    CopyProgramFile(program, uninstaller);
     WriteUninstallEntry(program, uninstaller);
     WriteFileTrailer(program, SETUP_TRAILER_PROGRAM);
     WriteFileTrailer(uninstaller, SETUP_TRAILER_UNINSTALL);
@@ -76,9 +100,9 @@ void InstallDialog::Finalize() {
     ProtectProgramFile(help);
     AddStartMenuItem(help, "Jotwell Help");
 
-    char command[LFILE_PATH + 2];
-    QuotePath(program, command);
-    WinExec(command, SW_SHOWNORMAL);
+    // Not with this process's administrator rights: the program stays in
+    // the tray and opens the links clicked in notes.
+    StartAsUser(program);
 }
 
 void InstallDialog::CreateShortcut(const char* linkPath, const char* target) {

@@ -1,30 +1,127 @@
 // The uninstall job. "uninst.exe" cannot delete its own file, so it first
-// relaunches a copy of itself from the temporary folder; that copy asks and
-// removes the installation.
+// relaunches a copy of itself from a private folder in the temporary
+// folder; that copy asks, removes the installation and then its own copy.
 #include "installer/installdialog.h"
 
+#include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include "app/settings.h"
+#include "installer/foldersecurity.h"
 #include "installer/registry.h"
+#include "installer/setupextract.h"
+#include "installer/setuplayout.h"
+#include "util/lfolder.h"
+#include "util/lsystemlibrary.h"
 
 namespace {
 
-// Stage 1: true when the copy in the temporary folder has been started.
-bool RelaunchFromTempFolder() {
-    char copy[LFILE_PATH] = "";
-    char self[LFILE_PATH] = "";
-    GetTempPathA(LFILE_PATH, copy);
-    LFile::FilePathCat(copy, "uninst.exe");
-    GetModuleFileNameA(NULL, self, LFILE_PATH);
-    if (!CopyFileA(self, copy, FALSE))
+const char kCopyFolderPrefix[] = "Jotwell Uninstall ";
+const char kCopyName[] = "uninst.exe";
+
+// The temporary folder, with its trailing separator; false when the system
+// gives none or one too long to hold the copy.
+bool TempFolder(char* out) {
+    DWORD length = GetTempPathA(LFILE_PATH, out);
+    return length > 0 && length < LFILE_PATH - 64 && LFile::Exists(out);
+}
+
+// A new folder with a random name in the temporary folder that only this
+// user can open, so that nobody can replace the copy that runs elevated.
+bool MakePrivateFolder(char* out) {
+    char temp[LFILE_PATH];
+    if (!TempFolder(temp))
         return false;
-    // Quoted: the temporary folder may hold blanks.
-    char command[LFILE_PATH + 16];
-    wsprintfA(command, "\"%s\" /uninstall", copy);
-    WinExec(command, SW_SHOWNORMAL);
-    return true;
+    ProtectedSecurity security(ACL_PRIVATE_FOLDER);
+    if (!security.Attributes())
+        return false;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        GUID id;
+        if (FAILED(CoCreateGuid(&id)))
+            return false;
+        snprintf(out, LFILE_PATH, "%s%s%08lX%04X%04X%02X%02X%02X%02X%02X%02X%02X%02X", temp,
+                 kCopyFolderPrefix, (unsigned long)id.Data1, id.Data2, id.Data3, id.Data4[0],
+                 id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6],
+                 id.Data4[7]);
+        if (CreateDirectoryA(out, security.Attributes()))
+            return true;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return false;
+}
+
+// Stage 1: true when the copy has been started.
+bool RelaunchFromPrivateFolder() {
+    char folder[LFILE_PATH], copy[LFILE_PATH], self[LFILE_PATH] = "";
+    if (!MakePrivateFolder(folder))
+        return false;
+    lstrcpynA(copy, folder, LFILE_PATH);
+    LFile::FilePathCat(copy, kCopyName);
+    GetModuleFileNameA(NULL, self, LFILE_PATH);
+    char command[LFILE_PATH + 32];
+    // Quoted: the temporary folder may hold blanks. The copy waits for this
+    // process by its id before it deletes this file.
+    snprintf(command, sizeof command, "\"%s\" /uninstall %lu", copy,
+             (unsigned long)GetCurrentProcessId());
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (CopyFileA(self, copy, TRUE) &&
+        CreateProcessA(copy, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+    DeleteFileA(copy);
+    RemoveDirectoryA(folder);
+    return false;
+}
+
+// Stage 2, at its end: the copy and its folder go, now or, where the system
+// keeps a running program's file, at the next restart. Only a copy in a
+// folder that stage 1 made is touched.
+void RemoveOwnCopy() {
+    char self[LFILE_PATH] = "", folder[LFILE_PATH], parent[LFILE_PATH], temp[LFILE_PATH];
+    GetModuleFileNameA(NULL, self, LFILE_PATH);
+    LFile::_GetFolderFromPath(folder, self);
+    LFile::_GetFolderFromPath(parent, folder);
+    LFile::FilePathCat(parent, "");
+    const char* name = folder + strlen(parent);
+    if (!TempFolder(temp) || lstrcmpiA(parent, temp) != 0 ||
+        strncmp(name, kCopyFolderPrefix, sizeof kCopyFolderPrefix - 1) != 0)
+        return;
+    if (!DeleteFileA(self))
+        MoveFileExA(self, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!RemoveDirectoryA(folder))
+        MoveFileExA(folder, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+// True when the file at path is what the setup wrote there: the settings
+// hold its size and fingerprint from the install.
+bool IsUnchangedSample(const char* path, const char* recorded) {
+    if (!recorded[0] || LFile::IsReparsePoint(path))
+        return false;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    uint64_t fingerprint = SETUP_FINGERPRINT_START;
+    int64_t size = 0;
+    unsigned char buffer[SETUP_CHUNK];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0) {
+        fingerprint = SetupFingerprintAdd(fingerprint, buffer, got);
+        size += got;
+    }
+    CloseHandle(file);
+    char text[SETUP_FINGERPRINT_TEXT];
+    SetupFingerprintText(size, fingerprint, text);
+    return strcmp(text, recorded) == 0;
 }
 
 typedef LONG(WINAPI* DeleteKeyFunction)(HKEY, LPCSTR);
@@ -35,17 +132,37 @@ DeleteKeyFunction ShellUtility(HMODULE library, const char* name) {
     return (DeleteKeyFunction)(void (*)(void))proc;
 }
 
+// Stage 2: waits (with a limit) until stage 1, named by its process id
+// after the switch, has ended, so that its file can be deleted.
+void WaitForFirstStage() {
+    DWORD pid = __argc >= 3 ? (DWORD)strtoul(__argv[2], NULL, 10) : 0;
+    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL;
+    if (!process)
+        return;
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+}
+
 }  // namespace
 
 int UninstallDialog::MainFunction() {
-    if (__argc < 2 && RelaunchFromTempFolder())
+    bool stage2 = __argc >= 2;
+    if (!stage2 && RelaunchFromPrivateFolder())
         return true;
     if (PumpMessages())
         return false;
-    Sleep(250);  // lets stage 1 end, so its file can be deleted
+    WaitForFirstStage();
     if (MessageBoxA(hwnd, "Are you sure you want to remove Jotwell from this computer?",
-                    "Uninstall Jotwell", MB_YESNO | MB_ICONERROR) == IDYES)
-        RemoveInstallation();
+                    "Uninstall Jotwell", MB_YESNO | MB_ICONERROR) == IDYES &&
+        !RemoveInstallation()) {
+        char text[LFILE_PATH + 160];
+        snprintf(text, sizeof text,
+                 "Jotwell has been removed. Your notes were kept, in the folder\n\n%s",
+                 szProgramFolder);
+        MessageBoxA(hwnd, text, "Uninstall Jotwell", MB_OK | MB_ICONINFORMATION);
+    }
+    if (stage2)
+        RemoveOwnCopy();
     return true;
 }
 
@@ -65,11 +182,20 @@ bool InstallDialog::RemoveInstallation() {
     DeleteStartMenuItem("Jotwell Help");
     RemoveStartMenuGroup();
 
-    // Book folders first: they lie inside the program folder.
-    const char* const folders[] = {"PhoneBook", "Diary", "Useful Web Links", "Other Notes",
-                                   "DataFiles", "ProgramFiles"};
-    for (const char* name : folders)
-        DeleteDataFolder(name);
+    // Only below the program folder this job worked out itself: the
+    // "Folders" values may have been pointed anywhere.
+    static const char* const kProgramFiles[] = {"jotwell.exe", "uninst.exe", "jotwell.hlp"};
+    static const char* const kBooks[] = {"PhoneBook", "Diary", "Useful Web Links", "Other Notes"};
+    for (const char* name : kProgramFiles) {
+        lstrcpynA(path, szProgramFolder, LFILE_PATH);
+        LFile::FilePathCat(path, name);
+        DeleteFileA(path);
+    }
+    bool removed = true;
+    for (const char* name : kBooks)
+        removed = RemoveBookFolder(name) && removed;
+    RemoveDirectoryA(szProgramFolder);
+    removed = removed && !LFile::Exists(szProgramFolder);
 
     if (ReadRegistryString(HKEY_LOCAL_MACHINE, REG_CURRENT_VERSION, "ProgramFilesDir", path,
                            "C:\\Program Files")) {
@@ -77,19 +203,37 @@ bool InstallDialog::RemoveInstallation() {
         RemoveDirectoryA(path);
     }
     DeleteKey();
-    return true;
+    return removed;
 }
 
-void InstallDialog::DeleteDataFolder(const char* valueName) {
-    char folder[SETTINGS_VALUE];
-    SettingsGetString("Folders", valueName, "", folder);
-    if (folder[0])
-        LFile::DeleteFolderAndFiles(folder);
+bool InstallDialog::RemoveBookFolder(const char* name) {
+    char folder[LFILE_PATH];
+    lstrcpynA(folder, szProgramFolder, LFILE_PATH);
+    LFile::FilePathCat(folder, name);
+    if (LFile::IsReparsePoint(folder))
+        return LFile::RemoveLink(folder);
+    LFolderHold hold;
+    if (!hold.Hold(folder))
+        return !LFile::Exists(folder);
+    for (int i = 0; i < SetupEntryCount(); ++i) {
+        const SetupFileEntry& entry = SETUP_FILES[i];
+        if (SetupKeyIsProgramFolder(entry.folderKey) || strcmp(entry.folderKey, name) != 0)
+            continue;
+        char file[LFILE_PATH], value[LFILE_PATH], recorded[SETTINGS_VALUE];
+        SetupTargetPath(szProgramFolder, entry, file);
+        snprintf(value, sizeof value, "%s\\%s", entry.folderKey, entry.fileName);
+        SettingsGetString(INSTALLED_FILES_SECTION, value, "", recorded);
+        if (IsUnchangedSample(file, recorded))
+            DeleteFileA(file);
+    }
+    hold.Release();
+    RemoveDirectoryA(folder);
+    return !LFile::Exists(folder);
 }
 
 // The shell utility library stays loaded: the process ends soon after.
 void InstallDialog::DeleteKey() {
-    HMODULE shlwapi = LoadLibraryA("shlwapi");
+    HMODULE shlwapi = LoadSystemLibrary("shlwapi.dll");
     DeleteKeyFunction deleteTree = ShellUtility(shlwapi, "SHDeleteKeyA");
     DeleteKeyFunction deleteEmpty = ShellUtility(shlwapi, "SHDeleteEmptyKeyA");
     if (deleteTree) {

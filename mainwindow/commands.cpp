@@ -7,6 +7,7 @@
 
 #include "dialogs/lrichedit.h"
 #include "dialogs/lsplash.h"
+#include "mainwindow/linkrules.h"
 #include "mainwindow/maindialog.h"
 #include "mainwindow/webresources.h"
 #include "resources/resource.h"
@@ -166,6 +167,13 @@ void MainDialog::OpenClickedLink(const ENLINK* link) {
         end = link->chrg.cpMin + LFILE_PATH_MAX_CHARS;
     TEXTRANGEA range = {{link->chrg.cpMin, end}, address};
     SendMessageA(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    if (!LinkOpensWithoutQuestion(address)) {
+        char question[LFILE_PATH + 80];
+        wsprintfA(question, "This link is not a web or mail address:\n\n%s\n\nOpen it?", address);
+        if (MessageBoxA(hwnd, question, "Jotwell", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+            IDYES)
+            return;
+    }
     ShellExecuteA(hwnd, "open", address, NULL, NULL, SW_SHOWNORMAL);
 }
 
@@ -238,7 +246,7 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
         if ((HWND)lParam == GetDlgItem(hwnd, IDC_NOTE_NAME)) {
             HDC dc = (HDC)wParam;
-            SetBkColor(dc, 0x00C3FFFF);
+            SetBkColor(dc, kNoteNameBackground);
             SetBkMode(dc, OPAQUE);
             SetTextColor(dc, 0x003F0000);
             return (INT_PTR)hbrNoteName;

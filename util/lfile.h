@@ -71,8 +71,9 @@ bool Exists(const char* path);
 // chosen folder in dst (260 bytes) unless the user cancelled.
 bool BrowseForFolder(char* dst, const char* title);
 
-// Deletes every file directly in folder, then the folder if it is empty.
-// True if the folder is gone.
+// Deletes every file directly in folder, then the folder if it is empty
+// (lfolder.cpp). A junction or symbolic link, as the folder or inside it, is
+// removed as a link and never walked. True if the folder is gone.
 bool DeleteFolderAndFiles(const char* folder);
 
 }  // namespace LFile

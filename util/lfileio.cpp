@@ -169,27 +169,6 @@ bool BrowseForFolder(char* dst, const char* title) {
     return ok;
 }
 
-bool DeleteFolderAndFiles(const char* folder) {
-    char pattern[LFILE_PATH];
-    strncpy(pattern, folder, LFILE_PATH_MAX_CHARS);
-    pattern[LFILE_PATH_MAX_CHARS] = '\0';
-    FilePathCat(pattern, "*.*");
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA(pattern, &fd);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            if (fd.cFileName[0] == '.')
-                continue;
-            char file[LFILE_PATH];
-            strncpy(file, folder, LFILE_PATH_MAX_CHARS);
-            file[LFILE_PATH_MAX_CHARS] = '\0';
-            FilePathCat(file, fd.cFileName);
-            DeleteFileA(file);
-        } while (FindNextFileA(hFind, &fd));
-        FindClose(hFind);
-    }
-    RemoveDirectoryA(folder);
-    return GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
-}
+// DeleteFolderAndFiles lives in lfolder.cpp, beside the reparse-point rules.
 
 }  // namespace LFile

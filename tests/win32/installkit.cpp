@@ -309,6 +309,65 @@ FileRights StoredFileRights(const std::string& path) {
     return rights;
 }
 
+namespace {
+
+typedef char*(CDECL* UnixNameFunction)(LPCWSTR);
+
+// The host path of a Windows path under Wine; empty elsewhere.
+std::string UnixPath(const std::string& path) {
+    UnixNameFunction unixName = (UnixNameFunction)(void (*)(void))GetProcAddress(
+        GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    WCHAR wide[MAX_PATH];
+    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
+        return std::string();
+    char* name = unixName(wide);
+    std::string result = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    auto isLink = [&] {
+        DWORD a = GetFileAttributesA(link.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+    };
+    // Looked up: the system headers are set for systems that lack it.
+    typedef BOOLEAN(WINAPI * CreateLinkFunction)(LPCSTR, LPCSTR, DWORD);
+    CreateLinkFunction createLink = (CreateLinkFunction)(void (*)(void))GetProcAddress(
+        GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA");
+    const DWORD kDirectoryLink = 1;  // SYMBOLIC_LINK_FLAG_DIRECTORY
+    if (createLink && createLink(link.c_str(), target.c_str(), kDirectoryLink) && isLink())
+        return true;
+    // The target's host path may not exist yet as seen by the link's side,
+    // so both are taken from existing folders.
+    std::string from = UnixPath(target);
+    std::string folder = link.substr(0, link.find_last_of('\\'));
+    std::string to = UnixPath(folder);
+    if (from.empty() || to.empty())
+        return false;
+    to += "/" + link.substr(link.find_last_of('\\') + 1);
+    testkit::Process ln;
+    if (!ln.Start("/bin/ln -s \"" + from + "\" \"" + to + "\""))
+        return false;
+    return WaitUntil(isLink, 10000);
+}
+
+std::string ProcessImage(DWORD pid) {
+    typedef BOOL(WINAPI * ImageNameFunction)(HANDLE, DWORD, LPSTR, PDWORD);
+    ImageNameFunction imageName = (ImageNameFunction)(void (*)(void))GetProcAddress(
+        GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
+    HANDLE process = imageName ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid) : NULL;
+    if (!process)
+        return std::string();
+    char path[MAX_PATH] = "";
+    DWORD size = MAX_PATH;
+    bool ok = imageName(process, 0, path, &size) != FALSE;
+    CloseHandle(process);
+    return ok ? path : "";
+}
+
 bool CaptureWindow(HWND window, const std::string& bmpPath) {
     RECT r;
     if (!GetWindowRect(window, &r))

@@ -107,6 +107,16 @@ struct FileRights {
 };
 FileRights StoredFileRights(const std::string& path);
 
+// Makes link a symbolic link to the folder target. Wine makes none of its
+// own (CreateSymbolicLinkA reports success and creates nothing; a mount
+// point through FSCTL_SET_REPARSE_POINT fails with error 50), but it shows
+// a host symbolic link as a folder with FILE_ATTRIBUTE_REPARSE_POINT, so
+// under Wine the host's "ln -s" makes it. True once the link is there.
+bool MakeFolderLink(const std::string& link, const std::string& target);
+
+// The program file of a running process; empty when it cannot be read.
+std::string ProcessImage(DWORD pid);
+
 // Saves the screen area of a window (its frame included) as a 24-bit BMP.
 bool CaptureWindow(HWND window, const std::string& bmpPath);
 

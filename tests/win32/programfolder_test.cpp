@@ -241,4 +241,48 @@ TEST_F(ProgramFolder, ProtectedProgramFileCarriesItsAcl) {
     EXPECT_FALSE(everyone->mask & (FILE_WRITE_DATA | DELETE | WRITE_DAC));
 }
 
+TEST(FolderAcl, NewFilesAndFoldersGetTheirProtectedDaclFromTheStart) {
+    ProtectedSecurity file(ACL_PROGRAM_FILE);
+    SECURITY_ATTRIBUTES* sa = file.Attributes();
+    ASSERT_NE(sa, nullptr);
+    EXPECT_FALSE(sa->bInheritHandle);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ASSERT_TRUE(GetSecurityDescriptorControl(sa->lpSecurityDescriptor, &control, &revision));
+    EXPECT_TRUE(control & SE_DACL_PROTECTED) << "the folder's Everyone entry must not apply";
+    BOOL present = FALSE, defaulted = TRUE;
+    PACL dacl = NULL;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(sa->lpSecurityDescriptor, &present, &dacl, &defaulted));
+    EXPECT_TRUE(present && !defaulted);
+    std::vector<Ace> aces = AclEntries(dacl);
+    const Ace* everyone = FindAce(aces, "S-1-1-0", 0);
+    ASSERT_NE(everyone, nullptr);
+    EXPECT_FALSE(everyone->mask & (FILE_WRITE_DATA | FILE_APPEND_DATA | DELETE | WRITE_DAC));
+
+    // The uninstaller's private folder: this user alone.
+    HANDLE token = NULL;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    DWORD user[64], size = 0;
+    ASSERT_TRUE(GetTokenInformation(token, TokenUser, user, sizeof user, &size));
+    CloseHandle(token);
+    LPSTR me = NULL;
+    ConvertSidToStringSidA(((TOKEN_USER*)user)->User.Sid, &me);
+    std::vector<Ace> own = BuiltAcl(ACL_PRIVATE_FOLDER);
+    ASSERT_EQ(own.size(), 1u);
+    EXPECT_EQ(own[0].sid, me);
+    EXPECT_EQ(own[0].flags & kInherit, kInherit);
+    LocalFree(me);
+}
+
+TEST_F(ProgramFolder, AnExistingFolderGetsTheProgramFolderAcl) {
+    std::string folder = dir.File("Jotwell");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    ASSERT_TRUE(CreateProgramFolder(folder.c_str()));
+    bool isProtected = false;
+    std::vector<Ace> aces = StoredDacl(folder, &isProtected);
+    if (aces.empty())
+        GTEST_SKIP() << "this system keeps no DACL of its own for folders";
+    ExpectProgramFolderAcl(aces);
+}
+
 }  // namespace

@@ -201,8 +201,12 @@ protected:
 
     // Runs the uninstall entry's command as the list of installed programs
     // does, and answers the second stage's question. The first stage must
-    // hand over to a copy in the temporary folder.
-    void Uninstall(int answer) {
+    // hand over to a copy in a new folder of its own in the temporary
+    // folder, which is gone when the second stage has ended. With kept,
+    // answers the closing message that the notes were kept (kKeptMaybe: if
+    // one comes).
+    enum { kKeptNo, kKeptYes, kKeptMaybe };
+    void Uninstall(int answer, int kept = kKeptNo) {
         std::string command = RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
         std::string installed = testkit::ReadFileText(InFolder("uninst.exe"));
         Process first;
@@ -216,10 +220,66 @@ protected:
         EXPECT_EQ(testkit::ControlText(question, 0xFFFF),
                   "Are you sure you want to remove Jotwell from this computer?");
         EXPECT_EQ(WindowText(GetWindow(question, GW_OWNER)), kJobCaption);
-        EXPECT_TRUE(testkit::ReadFileText(TempFolder() + "uninst.exe") == installed)
-            << "the second stage runs from a copy in the temporary folder";
+        std::string copy = ProcessImage(pid);
+        std::string temp = TempFolder();
+        size_t slash = copy.find_last_of('\\');
+        ASSERT_NE(slash, std::string::npos);
+        std::string folder = copy.substr(0, slash);
+        EXPECT_TRUE(folder.size() > temp.size() &&
+                    SamePath(folder.substr(0, temp.size()), temp) &&
+                    folder.find('\\', temp.size()) == std::string::npos)
+            << "the second stage runs from a new folder in the temporary folder: " << copy;
+        EXPECT_FALSE(FileExists(temp + "uninst.exe")) << "a fixed name anyone could take";
+        EXPECT_TRUE(testkit::ReadFileText(copy) == installed);
         Answer(question, answer);
+        if (answer == IDYES && kept != kKeptNo) {
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 10000));
+            HWND box = WaitForWindow("Uninstall Jotwell", kept == kKeptYes ? 20000 : 5000, pid,
+                                     "#32770");
+            if (kept == kKeptYes) {
+                EXPECT_NE(box, (HWND)NULL) << "no word that the notes were kept";
+            }
+            if (box) {
+                EXPECT_EQ(testkit::ControlText(box, 0xFFFF),
+                          "Jotwell has been removed. Your notes were kept, in the folder\n\n" +
+                              ProgramFolder());
+                Answer(box, IDOK);
+            }
+        }
         EXPECT_EQ(second.Wait(20000), 0);
+        EXPECT_TRUE(GoneOrDeletedAtRestart(copy)) << copy;
+        EXPECT_TRUE(GoneOrDeletedAtRestart(folder)) << folder;
+    }
+
+    // Gone now, or listed for deletion at the next restart.
+    static bool GoneOrDeletedAtRestart(const std::string& path) {
+        if (!FileExists(path))
+            return true;
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                          0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        std::string list(65536, '\0');
+        DWORD size = (DWORD)list.size();
+        bool read = RegQueryValueExA(key, "PendingFileRenameOperations", NULL, NULL,
+                                     (BYTE*)&list[0], &size) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return read && list.find(path) != std::string::npos;
+    }
+
+    // Makes the folder C:\Victim, as a standard user could point a link at
+    // it, with files that look like the installation's.
+    std::string MakeVictim() {
+        std::string victim = "C:\\Victim";
+        CreateDirectoryA(victim.c_str(), NULL);
+        for (const char* name : {"Korvane.txt", "template._txt", "jotwell.exe"})
+            EXPECT_TRUE(testkit::WriteFileText(victim + "\\" + name, "system file"));
+        return victim;
+    }
+
+    void ExpectVictimUntouched(const std::string& victim) {
+        for (const char* name : {"Korvane.txt", "template._txt", "jotwell.exe"})
+            EXPECT_EQ(testkit::ReadFileText(victim + "\\" + name), "system file") << name;
     }
 };
 
@@ -278,13 +338,20 @@ TEST_F(SetupE2E, InstallReinstallAndUninstall) {
     ASSERT_NO_FATAL_FAILURE(ExpectShellEntries());
     EXPECT_TRUE(FileExists(ownNote));
 
-    // Yes removes the installation, the default books with their notes and
-    // both settings keys; the book elsewhere stays.
-    ASSERT_NO_FATAL_FAILURE(Uninstall(IDYES));
+    // Yes removes the installation and both settings keys, and what the
+    // setup put into the books unless the user changed it; the user's notes
+    // and the folders that hold them stay, and the closing message says
+    // where. The book elsewhere stays.
+    std::string links = InFolder("Useful Web Links") + "\\Software Links.txt";
+    ASSERT_TRUE(testkit::WriteFileText(links, "my own links"));
+    ASSERT_NO_FATAL_FAILURE(Uninstall(IDYES, kKeptYes));
     ExpectNoShellEntries();
     EXPECT_FALSE(testkit::RegValueExists(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
-    EXPECT_FALSE(FileExists(ProgramFolder())) << "the program folder remains";
-    EXPECT_FALSE(FileExists(ProgramFilesDir() + "\\Korvane"));
+    for (const char* name : {"jotwell.exe", "jotwell.hlp", "PhoneBook\\template._txt",
+                             "PhoneBook\\Korvane.txt", "Diary", "Other Notes"})
+        EXPECT_FALSE(FileExists(InFolder(name))) << name;
+    EXPECT_EQ(testkit::ReadFileText(ownNote), "Name: Ann Lee");
+    EXPECT_EQ(testkit::ReadFileText(links), "my own links");
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         HKEY key;
         bool kept = RegOpenKeyExA(root, "Software\\Korvane", 0, KEY_READ, &key) == ERROR_SUCCESS;
@@ -293,6 +360,53 @@ TEST_F(SetupE2E, InstallReinstallAndUninstall) {
         EXPECT_FALSE(kept) << (root == HKEY_LOCAL_MACHINE ? "machine" : "user") << " settings";
     }
     EXPECT_EQ(testkit::ReadFileText(elsewhere + "\\Ideas.txt"), "keep me");
+}
+
+// A standard user may replace a book folder with a link and point the
+// "Folders" values anywhere; neither the setup run again nor the
+// uninstaller then writes or deletes anything outside the program folder.
+TEST_F(SetupE2E, LinksAndFoldersValuesLeadNowhereElse) {
+    Process setup;
+    Wizard wizard;
+    ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard));
+    ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
+    DWORD pid = 0;
+    HWND program = WaitForInstalledProgram(true, &pid);
+    ASSERT_NE(program, (HWND)NULL);
+    EXPECT_EQ(setup.Wait(20000), 0);
+    CloseProgram(program, pid);
+
+    std::string victim = MakeVictim();
+    std::string phoneBook = InFolder("PhoneBook");
+    for (const char* name : {"template._txt", "Korvane.txt"})
+        ASSERT_TRUE(DeleteFileA((phoneBook + "\\" + name).c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(phoneBook.c_str()));
+    ASSERT_TRUE(MakeFolderLink(phoneBook, victim)) << "no symbolic link could be made";
+
+    // Installing again writes no sample note through the link: where the
+    // link cannot be replaced by a folder, the install stops with a message.
+    Process again;
+    ASSERT_NO_FATAL_FAILURE(StartSetup(again, &wizard));
+    ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
+    HWND box = WaitForWindow("Install Error", 30000, again.Id());
+    if (box) {
+        EXPECT_NE(testkit::ControlText(box, 0xFFFF).find(phoneBook), std::string::npos);
+        Answer(box, IDOK);
+    } else {
+        program = WaitForInstalledProgram(false, &pid);
+        if (program)
+            CloseProgram(program, pid);
+    }
+    EXPECT_EQ(again.Wait(20000), 0);
+    ExpectVictimUntouched(victim);
+
+    for (const char* name : {"Diary", "Other Notes", "DataFiles", "ProgramFiles"})
+        SettingsSetString("Folders", name, victim.c_str());
+    ASSERT_NO_FATAL_FAILURE(Uninstall(IDYES, kKeptMaybe));
+    ExpectVictimUntouched(victim);
+    for (const char* name : {"jotwell.exe", "uninst.exe", "jotwell.hlp", "Diary"})
+        EXPECT_FALSE(FileExists(InFolder(name))) << name;
+    ExpectNoShellEntries();
 }
 
 TEST_F(SetupE2E, RefusedDeclinedCancelledAndDamagedSetups) {
@@ -399,6 +513,82 @@ TEST_F(SetupE2E, RefusedDeclinedCancelledAndDamagedSetups) {
         EXPECT_EQ(WaitForWindow("Jotwell", 2000, 0, "#32770"), (HWND)NULL)
             << "the program started after a failed install";
     }
+}
+
+// A full disk: the setup runs with the size of the files it may write
+// limited below the program's (the host's "ulimit -f", with SIGXFSZ ignored,
+// so that a write past the limit fails as it does on a full disk). The
+// install stops with a message before any shell entry is made.
+TEST_F(SetupE2E, AShortWriteStopsTheInstall) {
+    char loader[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("JW_WINE", loader, MAX_PATH))
+        lstrcpyA(loader, sizeof(void*) == 8 ? "/usr/lib/wine/wine64" : "/usr/lib/wine/wine");
+    std::string image = EntryBytes(testkit::ReadFileText(SetupFile()), 0);
+    ASSERT_GT(image.size(), 256u * 1024u);
+    std::string setup = SetupFile();
+    for (char& c : setup)
+        if (c == '\\')
+            c = '/';
+    Process shell;
+    ASSERT_TRUE(shell.Start("/bin/sh -c \"ulimit -f 256; trap '' XFSZ; exec '" +
+                            std::string(loader) + "' '" + setup + "'\""));
+    Wizard wizard;
+    DWORD pid = 0;
+    ASSERT_NE(WaitForWindow(kJobCaption, 30000, 0, NULL, &pid), (HWND)NULL);
+    ASSERT_TRUE(WaitForWizard(pid, 30000, &wizard));
+    ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
+    HWND box = WaitForWindow("Install Error", 60000, pid);
+    ASSERT_NE(box, (HWND)NULL) << "the install did not notice the failed write";
+    EXPECT_EQ(testkit::ControlText(box, 0xFFFF),
+              "Jotwell could not be installed: this file could not be written in full.\n\n" +
+                  InFolder("jotwell.exe") +
+                  "\n\nCheck that the disk has enough free space, then run the setup file again.");
+    EXPECT_EQ(WindowText(GetWindow(box, GW_OWNER)), kJobCaption);
+    EXPECT_LT(testkit::ReadFileText(InFolder("jotwell.exe")).size(), image.size());
+    Answer(box, IDOK);
+    ProcessHandle job(pid);
+    EXPECT_EQ(job.Wait(20000), 0);
+    ExpectNoShellEntries();
+    EXPECT_FALSE(FileExists(InFolder("jotwell.hlp")));
+    EXPECT_EQ(WaitForWindow("Jotwell", 2000, 0, "#32770"), (HWND)NULL)
+        << "the program started after a failed install";
+}
+
+// The running program is asked to end, and the setup and the uninstaller
+// wait for its process. One that does not end in time (here a window that
+// ignores the request, as the program does while it asks about a failed
+// save) stops them with a message, before anything is changed.
+TEST_F(SetupE2E, ARunningProgramThatDoesNotEndStopsTheSetup) {
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, 1, "&File");
+    HWND running = CreateWindowExA(0, "#32770", "Jotwell", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                   NULL, menu, GetModuleHandleA(NULL), NULL);
+    ASSERT_NE(running, (HWND)NULL);
+    const char kStillRunning[] =
+        "Jotwell is still running and could not be closed.\n\nClose Jotwell, then try again.";
+
+    Process setup;
+    ASSERT_TRUE(setup.Start("\"" + SetupFile() + "\""));
+    HWND box = WaitForWindow("Install Error", 60000, setup.Id());
+    ASSERT_NE(box, (HWND)NULL);
+    EXPECT_EQ(testkit::ControlText(box, 0xFFFF), kStillRunning);
+    Answer(box, IDOK);
+    EXPECT_EQ(setup.Wait(20000), 0);
+    EXPECT_FALSE(FileExists(InFolder("PhoneBook"))) << "the setup went on";
+
+    testkit::TempDir dir;
+    std::string uninstaller = dir.File("uninst.exe");
+    ASSERT_TRUE(testkit::WriteFileText(
+        uninstaller, EntryBytes(testkit::ReadFileText(SetupFile()), 0) + "\x0F\x0F\xF0\xF0"));
+    Process uninstall;
+    ASSERT_TRUE(uninstall.Start("\"" + uninstaller + "\""));
+    box = WaitForWindow("Uninstall Jotwell", 60000, uninstall.Id());
+    ASSERT_NE(box, (HWND)NULL);
+    EXPECT_EQ(testkit::ControlText(box, 0xFFFF), kStillRunning);
+    Answer(box, IDOK);
+    EXPECT_EQ(uninstall.Wait(20000), 0);
+    EXPECT_TRUE(IsWindow(running));
+    DestroyWindow(running);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "installer/installdialog.h"
 #include "installer/registry.h"
+#include "installer/setupextract.h"
 #include "tests/win32/installkit.h"
 #include "tests/win32/testkit.h"
 
@@ -144,6 +145,17 @@ TEST_F(Removal, DeletesWhatItMadeAndKeepsWhatTheUserAddedBelowOrBeside) {
     for (const char* file : {"jotwell.exe", "uninst.exe", "jotwell.hlp"})
         ASSERT_TRUE(testkit::WriteFileText(folder + "\\" + file, "x"));
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\PhoneBook\\Ann Lee.txt", "note"));
+    // The setup's sample notes as it recorded them: one unchanged, one edited.
+    std::string sample = "Name: Korvane", edited = "Name: Korvane, my notes";
+    char recorded[SETUP_FINGERPRINT_TEXT];
+    SetupFingerprintText((int64_t)sample.size(),
+                         SetupFingerprintAdd(SETUP_FINGERPRINT_START,
+                                             (const unsigned char*)sample.data(), sample.size()),
+                         recorded);
+    SettingsSetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", recorded);
+    SettingsSetString(INSTALLED_FILES_SECTION, "Useful Web Links\\Software Links.txt", recorded);
+    ASSERT_TRUE(testkit::WriteFileText(folder + "\\PhoneBook\\Korvane.txt", sample));
+    ASSERT_TRUE(testkit::WriteFileText(folder + "\\Useful Web Links\\Software Links.txt", edited));
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\Diary\\Week 1.txt", "note"));
     ASSERT_TRUE(CreateDirectoryA((folder + "\\Diary\\Old years").c_str(), NULL));
     std::string program = folder + "\\jotwell.exe";
@@ -158,17 +170,21 @@ TEST_F(Removal, DeletesWhatItMadeAndKeepsWhatTheUserAddedBelowOrBeside) {
     InstallDialog::SetRunOnLogon(program.c_str());
     WriteRegistryString(HKEY_LOCAL_MACHINE, "Software\\Korvane\\Other", "Kept", "1");
 
-    EXPECT_TRUE(job.RemoveInstallation());
+    EXPECT_FALSE(job.RemoveInstallation()) << "notes were kept";
 
     EXPECT_FALSE(FileExists(DesktopShortcutPath()));
     EXPECT_FALSE(FileExists(Dir("Public Programs") + "\\Jotwell"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    EXPECT_FALSE(FileExists(folder + "\\PhoneBook"));
-    // A sub-folder the user made keeps its book folder and the program
-    // folder; the files directly in them are gone.
+    // The program files and the unchanged sample go; the user's notes, an
+    // edited sample and a sub-folder stay, and so do their folders.
+    for (const char* file : {"jotwell.exe", "uninst.exe", "jotwell.hlp"})
+        EXPECT_FALSE(FileExists(folder + "\\" + file)) << file;
+    EXPECT_FALSE(FileExists(folder + "\\PhoneBook\\Korvane.txt"));
+    EXPECT_EQ(testkit::ReadFileText(folder + "\\PhoneBook\\Ann Lee.txt"), "note");
+    EXPECT_EQ(testkit::ReadFileText(folder + "\\Useful Web Links\\Software Links.txt"), edited);
+    EXPECT_EQ(testkit::ReadFileText(folder + "\\Diary\\Week 1.txt"), "note");
     EXPECT_TRUE(FileExists(folder + "\\Diary\\Old years"));
-    EXPECT_FALSE(FileExists(folder + "\\Diary\\Week 1.txt"));
-    EXPECT_FALSE(FileExists(folder + "\\jotwell.exe"));
+    EXPECT_FALSE(FileExists(folder + "\\Other Notes")) << "an empty book folder goes";
     EXPECT_TRUE(FileExists(dir.path() + "\\Korvane"));
     // Settings go under both roots; the maker's key stays where another
     // product still uses it.
@@ -179,6 +195,45 @@ TEST_F(Removal, DeletesWhatItMadeAndKeepsWhatTheUserAddedBelowOrBeside) {
                                         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
                                         "JotwellRun"))
         << "the logon value is not the uninstaller's";
+}
+
+TEST_F(Removal, EverythingGoesWhenTheUserAddedNothing) {
+    Job job;
+    job.CreateBookFolders();
+    ASSERT_TRUE(testkit::WriteFileText(Folder() + "\\jotwell.exe", "x"));
+    EXPECT_TRUE(job.RemoveInstallation());
+    EXPECT_FALSE(FileExists(Folder()));
+    EXPECT_FALSE(FileExists(dir.path() + "\\Korvane"));
+}
+
+// A book folder replaced by a link, and "Folders" values pointed elsewhere:
+// nothing outside the program folder is touched, and no link is walked.
+TEST_F(Removal, NeverWalksALinkNorLeavesTheProgramFolder) {
+    Job job;
+    job.CreateBookFolders();
+    std::string victim = dir.File("Victim");
+    ASSERT_TRUE(CreateDirectoryA(victim.c_str(), NULL));
+    ASSERT_TRUE(testkit::WriteFileText(victim + "\\Korvane.txt", "system file"));
+    ASSERT_TRUE(testkit::WriteFileText(victim + "\\jotwell.exe", "system file"));
+    ASSERT_TRUE(RemoveDirectoryA((Folder() + "\\PhoneBook").c_str()));
+    ASSERT_TRUE(installkit::MakeFolderLink(Folder() + "\\PhoneBook", victim));
+    for (const char* name : {"Diary", "DataFiles", "ProgramFiles"})
+        SettingsSetString("Folders", name, victim.c_str());
+    std::string sample = "system file";
+    char recorded[SETUP_FINGERPRINT_TEXT];
+    SetupFingerprintText((int64_t)sample.size(),
+                         SetupFingerprintAdd(SETUP_FINGERPRINT_START,
+                                             (const unsigned char*)sample.data(), sample.size()),
+                         recorded);
+    SettingsSetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", recorded);
+
+    job.RemoveInstallation();
+    EXPECT_EQ(testkit::ReadFileText(victim + "\\Korvane.txt"), "system file");
+    EXPECT_EQ(testkit::ReadFileText(victim + "\\jotwell.exe"), "system file");
+
+    // The folder deletion of the file utilities does not walk it either.
+    LFile::DeleteFolderAndFiles((Folder() + "\\PhoneBook").c_str());
+    EXPECT_EQ(testkit::ReadFileText(victim + "\\Korvane.txt"), "system file");
 }
 
 }  // namespace
