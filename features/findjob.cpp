@@ -3,11 +3,14 @@
 #include <commctrl.h>
 #include <string.h>
 
-#include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
 #include "notebook/notefolder.h"
 
-FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main), hwndNotes(NULL) {}
+FindJob::FindJob(MainDialog& main) : LProgressDialog("Finding"), main(main), hwndNotes(NULL) {
+    szFindUtf8[0] = '\0';
+    NoteFindText none = {"", 0, "", 0, false};
+    find = none;
+}
 
 int FindJob::MainFunction() {
     // The count is taken once: notes that the folder scan adds meanwhile
@@ -17,6 +20,10 @@ int FindJob::MainFunction() {
     const int count = ListView_GetItemCount(hwndNotes);
     char folder[LFILE_PATH];
     main.GetCurrentBookFolder(folder);
+    size_t utf8Size = CodePageToUtf8(main.szFindText, szFindUtf8);
+    NoteFindText text = {main.szFindText, strlen(main.szFindText), szFindUtf8, utf8Size,
+                         main.bFindMatchCase};
+    find = text;
     for (; main.iFindNoteIndex < count; ++main.iFindNoteIndex) {
         if (PumpMessages())
             return FIND_CANCELLED;
@@ -32,8 +39,7 @@ bool FindJob::NoteContains(const char* folder, int index) {
     NoteItemPath(hwndNotes, index, folder, name, path);
     size_t size = 0;
     char* text = LFile::ReadTextFile(path, &size);
-    bool found = text && NoteSearch(text, size, main.szFindText, strlen(main.szFindText),
-                                    main.bFindMatchCase) >= 0;
+    bool found = text && NoteHoldsText(text, size, size == LFILE_READ_LIMIT, find);
     delete[] text;
     return found;
 }

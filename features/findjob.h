@@ -5,6 +5,8 @@
 #define JOTWELL_FEATURES_FINDJOB_H
 
 #include "dialogs/lprogressdialog.h"
+#include "features/notefind.h"
+#include "util/lcodepage.h"
 
 class MainDialog;
 
@@ -25,6 +27,8 @@ private:
 
     MainDialog& main;
     HWND hwndNotes;  // the note list, for the length of the search
+    char szFindUtf8[LCODEPAGE_UTF8_SIZE];  // the find text for UTF-8 notes
+    NoteFindText find;
 };
 
 #endif

@@ -144,13 +144,14 @@ void MainDialog::ShowNewBookMenu() {
 
 void MainDialog::OpenClickedLink(const ENLINK* link) {
     LRichEdit::SetSelection(NoteText(), link->chrg.cpMin, link->chrg.cpMax);
-    char address[LFILE_PATH] = "";
+    // In Unicode: an address may hold characters the code page lacks.
+    WCHAR address[LFILE_PATH] = L"";
     LONG end = link->chrg.cpMax;
     if (end - link->chrg.cpMin > LFILE_PATH_MAX_CHARS)
         end = link->chrg.cpMin + LFILE_PATH_MAX_CHARS;
-    TEXTRANGEA range = {{link->chrg.cpMin, end}, address};
-    SendMessageA(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
-    ShellExecuteA(hwnd, "open", address, NULL, NULL, SW_SHOWNORMAL);
+    TEXTRANGEW range = {{link->chrg.cpMin, end}, address};
+    SendMessageW(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    ShellExecuteW(hwnd, L"open", address, NULL, NULL, SW_SHOWNORMAL);
 }
 
 INT_PTR MainDialog::OnNotify(NMHDR* hdr) {

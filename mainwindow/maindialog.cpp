@@ -54,6 +54,7 @@ MainDialog::MainDialog()
       bSaveFailureShown(false),
       bNoteTimeKnown(false),
       iEditorState(-1),
+      iNoteEncoding(TEXT_CODE_PAGE),
       bHotKeyRegistered(false) {
     szFindText[0] = '\0';
     strcpy(szNoteName, "-");

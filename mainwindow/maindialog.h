@@ -11,6 +11,7 @@
 #include "dialogs/ldialog.h"
 #include "dialogs/lsplash.h"
 #include "util/lfile.h"
+#include "util/textencoding.h"
 
 // Timers of the main window.
 const UINT TIMER_STATUS = 1;  // status-bar rotation
@@ -153,6 +154,7 @@ public:
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
     int iEditorState;           // -1 not yet styled, 0 editable, 1 read only
+    TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved
     bool bHotKeyRegistered;
 };
 
