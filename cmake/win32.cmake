@@ -6,6 +6,13 @@ add_compile_options(-Wall -Wextra)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 STRICT)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# The scripts a test runs pick Wine and prefixes for this tree's architecture.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(JW_TEST_ENV JW_ARCH=64)
+else()
+    set(JW_TEST_ENV JW_ARCH=32)
+endif()
+
 set(JW_SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid advapi32 gdi32 user32 kernel32)
 
 add_library(jotwell_core STATIC ${JW_PORTABLE_SOURCES} ${JW_WIN32_SOURCES})
@@ -39,7 +46,7 @@ foreach(t ${JW_WIN32_TESTS})
     else()
         add_test(NAME ${t} COMMAND test_${t} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     endif()
-    set_tests_properties(${t} PROPERTIES TIMEOUT 900)
+    set_tests_properties(${t} PROPERTIES TIMEOUT 900 ENVIRONMENT ${JW_TEST_ENV})
 endforeach()
 
 foreach(d ${JW_WIN32_E2E_DRIVERS})
@@ -52,7 +59,7 @@ foreach(d ${JW_WIN32_E2E_DRIVERS})
 endforeach()
 add_test(NAME installer_e2e
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/installer_e2e.sh $<TARGET_FILE:setup_e2e>)
-set_tests_properties(installer_e2e PROPERTIES TIMEOUT 600)
+set_tests_properties(installer_e2e PROPERTIES TIMEOUT 600 ENVIRONMENT ${JW_TEST_ENV})
 
 # Windows-side benchmarks, run by "make bench" under Wine.
 foreach(b ${JW_WIN32_BENCHMARKS})

@@ -7,9 +7,11 @@
 #include "installer/licencetermsdlg.h"
 #include "resources/resource.h"
 
-// Page and sheet descriptions of the sizes that carry the header fields.
-static_assert(sizeof(PROPSHEETPAGEA) == 52, "page description with header titles");
-static_assert(sizeof(PROPSHEETHEADERA) == 52, "sheet description with header bitmap");
+// Page and sheet descriptions of the sizes that carry the header fields: 13
+// fields each, two of them 32-bit on both architectures.
+const size_t kWizardStructSize = sizeof(void*) == 4 ? 52 : 96;
+static_assert(sizeof(PROPSHEETPAGEA) == kWizardStructSize, "page description with header titles");
+static_assert(sizeof(PROPSHEETHEADERA) == kWizardStructSize, "sheet description with header bitmap");
 
 namespace {
 

@@ -3,7 +3,7 @@
 # then runs the Windows benchmarks under Wine. Prints the figures.
 set -u
 . "$(dirname "$0")/wineenv.sh"
-export WINEPREFIX="$JW_BUILD/wine/tests"
+export WINEPREFIX="$JW_WINE_DIR/tests"
 OUT="$JW_BUILD/bench"
 
 cmake -S "$JW_ROOT" -B "$OUT" -DJW_BENCH=ON -DJW_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -16,16 +16,17 @@ for exe in "$OUT"/bench_*; do
     "$exe" || status=1
 done
 
-# Windows-side benchmarks (built in the win32 tree) under Wine.
+# Windows-side benchmarks, built in the Windows tree this host runs, under Wine.
 shopt -s nullglob
-wbench=("$JW_BUILD"/win32/bench/*.exe)
+wbench=("$JW_WIN_TREE"/bench/*.exe)
 if [ ${#wbench[@]} -gt 0 ]; then
     trap 'jw_stop_wine; jw_stop_xvfb' EXIT
     jw_start_xvfb || exit 1
+    jw_say_arch "Windows benchmarks"
     jw_ensure_prefix
     for exe in "${wbench[@]}"; do
         echo "== $(basename "$exe") (Wine)"
-        (cd "$(dirname "$exe")" && timeout 1800 wine "$exe") || status=1
+        (cd "$(dirname "$exe")" && timeout 1800 "$JW_WINE" "$exe") || status=1
     done
 fi
 exit $status

@@ -5,22 +5,22 @@
 set -u
 . "$(dirname "$0")/wineenv.sh"
 
-EXE="$JW_BUILD/win32/jotwell.exe"
+EXE="$JW_WIN_TREE/jotwell.exe"
 [ -f "$EXE" ] || { echo "run: $EXE is missing; run make first" >&2; exit 1; }
-# The help file goes beside the program, where the program looks for it.
-[ -f "$JW_BUILD/win32/jotwell.hlp" ] || true
+jw_say_arch "Jotwell"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${JW_HEADLESS:-}" ]; then
     jw_ensure_prefix
     echo "run: starting Jotwell on $DISPLAY"
-    exec wine explorer /desktop=Jotwell,1024x768 "$(winepath -w "$EXE" 2>/dev/null || echo "$EXE")"
+    exec "$JW_WINE" explorer /desktop=Jotwell,1024x768 \
+        "$("$JW_WINE" winepath -w "$EXE" 2>/dev/null || echo "$EXE")"
 fi
 
 trap 'jw_stop_wine; jw_stop_xvfb' EXIT
 jw_start_xvfb || exit 1
 jw_ensure_prefix
 echo "run: no display; starting Jotwell on a private Xvfb ($DISPLAY)"
-(cd "$JW_BUILD/win32" && wine jotwell.exe >/dev/null 2>&1 &)
+(cd "$JW_WIN_TREE" && "$JW_WINE" jotwell.exe >/dev/null 2>&1 &)
 sleep "${JW_RUN_SECONDS:-8}"
 SHOT="$JW_BUILD/screenshot.png"
 import -window root "$SHOT" && echo "run: screenshot saved to ${SHOT#$JW_ROOT/}"

@@ -10,13 +10,13 @@ set -u
 out=${1:?usage: screenshots-installer.sh <output folder>}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-driver="$JW_BUILD/win32/tests/setup_e2e.exe"
+driver="$JW_WIN_TREE/tests/setup_e2e.exe"
 if [ ! -f "$driver" ]; then
     echo "screenshots-installer: $driver is missing; run make first" >&2
     exit 1
 fi
 
-prefix="$JW_BUILD/wine/screenshots-installer"
+prefix="$JW_WINE_DIR/screenshots-installer"
 shots=$(mktemp -d)
 cleanup() {
     WINEPREFIX="$prefix" timeout 30 wineserver -k 2>/dev/null
@@ -32,7 +32,7 @@ fi
 jw_fresh_prefix "$prefix"
 # The driver writes BMP files through the Z: drive, which maps the Unix root.
 JW_SCREENSHOT_DIR="Z:${shots//\//\\}" WINEPREFIX="$prefix" timeout 180 \
-    wine "$driver" --gtest_filter=Screenshots.LicenceWizardAndProgress >/dev/null 2>&1
+    "$JW_WINE" "$driver" --gtest_filter=Screenshots.LicenceWizardAndProgress >/dev/null 2>&1
 
 status=0
 for name in installer-licence installer-progress; do

@@ -5,14 +5,15 @@ set -u
 . "$(dirname "$0")/wineenv.sh"
 OUT="$JW_BUILD/screenshots"
 mkdir -p "$OUT"
-export WINEPREFIX="$JW_BUILD/wine/shots"
+export WINEPREFIX="$JW_WINE_DIR/shots"
 
 trap 'jw_stop_wine; jw_stop_xvfb' EXIT
 jw_start_xvfb || exit 1
 jw_fresh_prefix "$WINEPREFIX"
 
 status=0
-(cd "$JW_BUILD/win32" && timeout 300 wine jw_shots.exe "$(winepath -w "$OUT")" >/dev/null 2>&1) || status=1
+jw_say_arch "Screenshots"
+(cd "$JW_WIN_TREE" && timeout 300 "$JW_WINE" jw_shots.exe "$("$JW_WINE" winepath -w "$OUT")" >/dev/null 2>&1) || status=1
 
 # Further pictures from other parts of the program.
 for part in "$(dirname "$0")"/screenshots-*.sh; do

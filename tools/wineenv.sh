@@ -1,12 +1,61 @@
 # Sourced by the scripts that run Windows programs under Wine.
-# Sets up a project-local Wine prefix and a private Xvfb display.
+# Chooses the Windows tree and Wine for this host, sets up a project-local
+# Wine prefix and a private Xvfb display.
 
 JW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JW_BUILD="$JW_ROOT/build"
-export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
-export WINEPREFIX=${WINEPREFIX:-$JW_BUILD/wine/prefix}
+
+# Some kernels start no 32-bit programs at all; Wine's 32-bit loader is the
+# cheapest such program to try. JW_HOST32=0 or 1 overrides the finding.
+jw_host_runs_32bit() {
+    case "${JW_HOST32:-}" in
+        0) return 1 ;;
+        1) return 0 ;;
+    esac
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The Windows trees this host runs, the shipped 32-bit one first.
+jw_host_arches() {
+    if jw_host_runs_32bit; then echo "32 64"; else echo "64"; fi
+}
+
+# Sets the tree, the Wine loader, the prefix kind and the prefix folder for
+# one architecture (32 or 64). Prefixes of the two kinds are kept apart.
+jw_use_arch() {
+    export JW_ARCH=$1
+    if [ "$JW_ARCH" = 64 ]; then
+        export WINEARCH=win64
+        JW_WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
+        JW_WINE_DIR="$JW_BUILD/wine64"
+    else
+        export WINEARCH=win32
+        JW_WINE=wine
+        JW_WINE_DIR="$JW_BUILD/wine"
+    fi
+    JW_WIN_TREE="$JW_BUILD/win$JW_ARCH"
+    JW_PRISTINE="$JW_WINE_DIR/pristine"
+}
+
+# One line for the log when the host cannot run the shipped 32-bit program.
+jw_say_arch() {
+    if [ "$JW_ARCH" = 64 ] && ! jw_host_runs_32bit; then
+        echo "== $1 under 64-bit Wine (this host runs no 32-bit programs)"
+    else
+        echo "== $1 under $JW_ARCH-bit Wine (build/win$JW_ARCH)"
+    fi
+}
+
+# An architecture set by a calling script or by ctest holds; otherwise the
+# shipped 32-bit one where the host runs it.
+if [ -n "${JW_ARCH:-}" ]; then
+    jw_use_arch "$JW_ARCH"
+else
+    jw_use_arch "$(jw_host_arches | cut -d' ' -f1)"
+fi
+export WINEPREFIX=${WINEPREFIX:-$JW_WINE_DIR/prefix}
 JW_XVFB_PID=""
 
 # Picks a display number nobody uses and starts Xvfb on it.
@@ -50,8 +99,6 @@ jw_stop_wine() {
 # a copy of it, which takes a fraction of the time. Every program runs on a
 # Wine virtual desktop, which gives windows title bars and a taskbar with a
 # notification area.
-JW_PRISTINE="$JW_BUILD/wine/pristine"
-
 jw_ensure_prefix() {
     local prefix=${1:-$WINEPREFIX}
     if [ -f "$prefix/.jotwell-ready" ]; then
@@ -65,9 +112,9 @@ jw_ensure_prefix() {
         return 0
     fi
     echo "wineenv: creating Wine prefix in ${prefix#$JW_ROOT/}" >&2
-    WINEPREFIX="$prefix" timeout 300 wineboot -i >/dev/null 2>&1
-    WINEPREFIX="$prefix" timeout 120 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    WINEPREFIX="$prefix" timeout 120 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    WINEPREFIX="$prefix" timeout 300 "$JW_WINE" wineboot -i >/dev/null 2>&1
+    WINEPREFIX="$prefix" timeout 120 "$JW_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    WINEPREFIX="$prefix" timeout 120 "$JW_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     WINEPREFIX="$prefix" timeout 60 wineserver -w
     touch "$prefix/.jotwell-ready"
 }

@@ -20,10 +20,10 @@ fi
 
 status=0
 for name in "${tests[@]}"; do
-    prefix="$JW_BUILD/wine/e2e-$name"
+    prefix="$JW_WINE_DIR/e2e-$name"
     start=$(date +%s)
     jw_fresh_prefix "$prefix"
-    WINEPREFIX="$prefix" timeout 240 wine "$driver" --gtest_filter="SetupE2E.$name" \
+    WINEPREFIX="$prefix" timeout 240 "$JW_WINE" "$driver" --gtest_filter="SetupE2E.$name" \
         --gtest_brief=1
     result=$?
     # Whatever the test left running in its prefix ends with it.

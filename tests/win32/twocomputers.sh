@@ -4,19 +4,19 @@
 # display that tools/run-tests.sh started.
 set -u
 . "$(dirname "$0")/../../tools/wineenv.sh"
-TESTS="$JW_BUILD/win32/tests"
-WORK="$JW_BUILD/wine/twocomputers"
+TESTS="$JW_WIN_TREE/tests"
+WORK="$JW_WINE_DIR/twocomputers"
 rm -rf "$WORK"
 mkdir -p "$WORK/shared"
 
 for peer in A B; do
     jw_fresh_prefix "$WORK/prefix$peer"
 done
-shared=$(WINEPREFIX="$WORK/prefixA" winepath -w "$WORK/shared")
+shared=$(WINEPREFIX="$WORK/prefixA" "$JW_WINE" winepath -w "$WORK/shared")
 
 for peer in A B; do
     (cd "$TESTS" && WINEPREFIX="$WORK/prefix$peer" JW_PEER_ROLE=$peer JW_SHARED_FOLDER="$shared" \
-        timeout 400 wine test_twocomputers.exe >"$WORK/$peer.log" 2>&1; echo $? >"$WORK/$peer.rc") &
+        timeout 400 "$JW_WINE" test_twocomputers.exe >"$WORK/$peer.log" 2>&1; echo $? >"$WORK/$peer.rc") &
 done
 wait
 
