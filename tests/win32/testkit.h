@@ -127,6 +127,9 @@ public:
     int Wait(DWORD timeoutMs);
     bool Running();
     DWORD Id() const { return info_.dwProcessId; }
+    // True once the process waits for input with none pending, so what it
+    // posted to itself while starting has been handled.
+    bool WaitIdle(DWORD timeoutMs) { return WaitForInputIdle(info_.hProcess, timeoutMs) == 0; }
 
 private:
     Process(const Process&) = delete;
