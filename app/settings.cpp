@@ -35,8 +35,9 @@ long SetStringIn(HKEY root, const char* section, const char* name, const char* t
                               KEY_ALL_ACCESS, NULL, &hKey, NULL);
     if (rc != ERROR_SUCCESS)
         return rc;
-    RegSetValueExA(hKey, name, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
-    return RegCloseKey(hKey);
+    rc = RegSetValueExA(hKey, name, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
+    RegCloseKey(hKey);
+    return rc;
 }
 
 void DeleteValueIn(HKEY root, const char* section, const char* name) {
@@ -91,19 +92,6 @@ bool SettingsGetBool(const char* section, const char* name, bool def) {
 
 long SettingsSetBool(const char* section, const char* name, bool value) {
     return SetStringIn(HKEY_LOCAL_MACHINE, section, name, SettingsBoolToText(value));
-}
-
-void UserSettingsGetString(const char* section, const char* name, const char* def,
-                           char* out) {
-    GetStringIn(HKEY_CURRENT_USER, section, name, def, out);
-}
-
-long UserSettingsSetString(const char* section, const char* name, const char* text) {
-    return SetStringIn(HKEY_CURRENT_USER, section, name, text);
-}
-
-void UserSettingsDeleteValue(const char* section, const char* name) {
-    DeleteValueIn(HKEY_CURRENT_USER, section, name);
 }
 
 int UserSettingsGetInt(const char* section, const char* name, int def) {

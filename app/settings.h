@@ -7,6 +7,7 @@
 #include "app/settingstext.h"
 
 // out must hold 260 bytes; it receives the stored text or a copy of def.
+// The setters return the registry's result: ERROR_SUCCESS (0) when stored.
 void SettingsGetString(const char* section, const char* name, const char* def, char* out);
 long SettingsSetString(const char* section, const char* name, const char* text);
 void SettingsDeleteValue(const char* section, const char* name);
@@ -15,9 +16,6 @@ long SettingsSetInt(const char* section, const char* name, int value);
 bool SettingsGetBool(const char* section, const char* name, bool def);
 long SettingsSetBool(const char* section, const char* name, bool value);
 
-void UserSettingsGetString(const char* section, const char* name, const char* def, char* out);
-long UserSettingsSetString(const char* section, const char* name, const char* text);
-void UserSettingsDeleteValue(const char* section, const char* name);
 int UserSettingsGetInt(const char* section, const char* name, int def);
 long UserSettingsSetInt(const char* section, const char* name, int value);
 

@@ -217,7 +217,7 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
         if ((HWND)lParam == GetDlgItem(hwnd, IDC_NOTE_NAME)) {
             HDC dc = (HDC)wParam;
-            SetBkColor(dc, 0x00C3FFFF);
+            SetBkColor(dc, kNoteNameBackground);
             SetBkMode(dc, OPAQUE);
             SetTextColor(dc, 0x003F0000);
             return (INT_PTR)hbrNoteName;

@@ -33,7 +33,10 @@ const LToolBarButton kToolBar[] = {
     {CM_FIND, -IDB_FIND, "Find", "Find text", 0},
 };
 
-const COLORREF kNoteNameBackground = 0x00C3FFFF;
+// Shown while no note is loaded, when typing would go nowhere.
+const char kNoNoteTip[] = "This book has no notes yet. Press Ctrl+N to start one.";
+const char kEditorTip[] = "Type note here.";
+
 const COLORREF kReadOnlyBackground = 0x00F0F0F0;
 const COLORREF kWhite = 0x00FFFFFF;
 
@@ -93,7 +96,7 @@ void MainDialog::InitDialog() {
     AddTool(hwndToolTip, IDC_BOOKS, "Current book. Pull down the list to select another book.");
     AddTool(hwndToolTip, IDC_NOTES, "List of notes in this book. Click on a note to view it.");
     AddTool(hwndToolTip, IDC_NOTE_NAME, "Note name. Type here to change its name.");
-    AddTool(hwndToolTip, IDC_NOTE_TEXT, "Type note here.");
+    AddTool(hwndToolTip, IDC_NOTE_TEXT, kEditorTip);
     AddTool(hwndToolTip, IDC_STATUS, "Click here");
 
     LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, sizeof kToolBar / sizeof kToolBar[0]);
@@ -141,13 +144,21 @@ void MainDialog::CmHelp() {
 
 void MainDialog::UpdateControls() {
     // Only a change is passed on: the editor reports its own restyling as a
-    // change of text, which would bring us back here.
+    // change of text, which would bring us back here. With no note loaded,
+    // text typed would be saved nowhere: the editor is locked and says how to
+    // start a note.
     HWND text = NoteText();
-    int editorState = bReadOnlyBook ? 1 : 0;
+    bool noNote = !szNoteName[0] || szNoteName[0] == '-';
+    int editorState = bReadOnlyBook ? 1 : noNote ? 2 : 0;
     if (text && editorState != iEditorState) {
+        bool tipChanges = editorState == 2 || iEditorState == 2;
         iEditorState = editorState;
-        LRichEdit::SetBackground(text, bReadOnlyBook ? kReadOnlyBackground : kWhite);
-        LRichEdit::SetReadOnly(text, bReadOnlyBook);
+        LRichEdit::SetBackground(text, editorState ? kReadOnlyBackground : kWhite);
+        LRichEdit::SetReadOnly(text, editorState != 0);
+        if (tipChanges) {
+            SetEditorTip(editorState == 2 ? kNoNoteTip : kEditorTip);
+            ShowNextStatusMessage();
+        }
     }
     EnableMenuItem(CM_NOTE_NEW, !bReadOnlyBook);
     bool loaded = szNoteName[0] != '\0';
@@ -185,7 +196,24 @@ void MainDialog::CmExit() {
     Close(IDCANCEL);
 }
 
+void MainDialog::SetEditorTip(const char* tip) {
+    TOOLINFOA ti;
+    ZeroMemory(&ti, sizeof ti);
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = hwnd;
+    ti.uId = (UINT_PTR)NoteText();
+    ti.lpszText = (LPSTR)tip;
+    if (hwndToolTip)
+        SendMessageA(hwndToolTip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
+}
+
 void MainDialog::ShowNextStatusMessage() {
+    if (iEditorState == 2) {
+        // Held while the book is empty instead of rotating away.
+        SendDlgItemMessageA(hwnd, IDC_STATUS, SB_SETTEXTA, 0, (LPARAM)kNoNoteTip);
+        return;
+    }
     if (!kStatusMessages[iStatusMessage])
         iStatusMessage = 0;
     SendDlgItemMessageA(hwnd, IDC_STATUS, SB_SETTEXTA, 0, (LPARAM)kStatusMessages[iStatusMessage]);

@@ -10,6 +10,7 @@
 
 #include "dialogs/ldialog.h"
 #include "dialogs/lsplash.h"
+#include "resources/resource.h"
 #include "util/lfile.h"
 #include "util/textencoding.h"
 
@@ -25,6 +26,9 @@ const UINT SAVE_NAME_DELAY = 5000;
 const UINT SAVE_RETRY_DELAY = 10000;  // after a save that failed
 const UINT SCAN_PERIOD = 20000;
 const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
+
+// Pale yellow behind the note name, as in the box and its colour message.
+const COLORREF kNoteNameBackground = 0x00C3FFFF;
 
 class MainDialog : public LPlayerBaseDlg {
 public:
@@ -42,13 +46,14 @@ public:
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    // Main window (maindialog.cpp, layout.cpp, tray.cpp).
+    // Main window (maindialog.cpp, layout.cpp).
     void LayoutControls();
     void UpdateEditItems();
     void CmClose();
     void CmOpen();
     void CmExit();
     void ShowNextStatusMessage();
+    void SetEditorTip(const char* tip);
     void AddTrayIcon();
     void RemoveTrayIcon();
 
@@ -90,7 +95,7 @@ public:
     void PastePlainText();
     int FindNoteItem(const char* name);
     void InsertNotesSorted(std::vector<std::string>& names);
-    void RenameNote();
+    bool RenameNote();
     bool ReadNoteTime();
     bool IsKnownNoteTime(unsigned long long onDisk) const;
     void KeepOtherUsersVersion();
@@ -98,8 +103,9 @@ public:
 
     // External change detection (notebook/scan.cpp).
     void ScanFolders();
-    void RemoveVanishedNotes(const std::vector<int>& vanished,
+    bool RemoveVanishedNotes(const std::vector<int>& vanished,
                              const std::vector<std::string>& items);
+    void KeepOrDropDeletedNote();
     void CheckLoadedNoteTime();
 
     // Book management (notebook/bookmanage.cpp).
@@ -129,9 +135,9 @@ public:
     void CmNotePrint();
     void CmBookPrint();
 
-    HWND NotesList() const { return GetDlgItem(hwnd, 102); }
-    HWND NoteText() const { return GetDlgItem(hwnd, 103); }
-    HWND BookList() const { return GetDlgItem(hwnd, 101); }
+    HWND NotesList() const { return GetDlgItem(hwnd, IDC_NOTES); }
+    HWND NoteText() const { return GetDlgItem(hwnd, IDC_NOTE_TEXT); }
+    HWND BookList() const { return GetDlgItem(hwnd, IDC_BOOKS); }
 
     // Fields, in declaration order.
     int iFindNoteIndex;
@@ -153,7 +159,7 @@ public:
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
-    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only
+    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only, 2 no note
     TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved
     bool bHotKeyRegistered;
 };

@@ -142,9 +142,15 @@ void MainDialog::LoadRichEditText(const char* path) {
 bool MainDialog::SaveData() {
     if (!szNoteName[0] || szNoteName[0] == '-')
         return true;
+    bool renamed = true;
     if (bNoteNameChanged) {
         bNoteNameChanged = false;
-        RenameNote();
+        // A file another program holds keeps its name for now: the rename
+        // stays pending, is tried again with the next save and is reported
+        // as a failed save is.
+        renamed = RenameNote();
+        if (!renamed)
+            bNoteNameChanged = true;
     }
     if (bNoteTextChanged) {
         bNoteTextChanged = false;
@@ -154,14 +160,14 @@ bool MainDialog::SaveData() {
             return false;
         }
     }
-    return true;
+    return renamed;
 }
 
-void MainDialog::RenameNote() {
+bool MainDialog::RenameNote() {
     char typed[LFILE_PATH], name[LFILE_PATH];
     GetControlText(IDC_NOTE_NAME, typed);
     if (!LFile::MakeValidFileName(typed, name))
-        return;
+        return true;
     bNoteTextChanged = true;
 
     char folder[LFILE_PATH], oldTitle[LFILE_PATH], path[LFILE_PATH];
@@ -177,12 +183,12 @@ void MainDialog::RenameNote() {
                     "already exists. To replace the other item, delete it first then rename "
                     "this file.",
                     "File Exists", MB_ICONINFORMATION | MB_OK);
-        return;
+        return true;
     }
     // Checked before anything is touched; the text is then written under the
     // new name. A note not yet on disk has nothing to move.
     if (LFile::Exists(szNoteName) && !MoveFileA(szNoteName, path))
-        return;
+        return false;
 
     char bookFolder[LFILE_PATH];
     GetCurrentBookFolder(bookFolder);
@@ -192,6 +198,7 @@ void MainDialog::RenameNote() {
             ListView_SetItemText(NotesList(), item, 0, name);
     }
     strcpy(szNoteName, path);
+    return true;
 }
 
 bool MainDialog::SaveRichEditText() {
@@ -288,11 +295,15 @@ void MainDialog::CmNoteNew() {
         InitItemsList();
         return;
     }
+    // A name is free only when its file is absent too: another computer may
+    // have made it since the last scan, and taking it would save over that
+    // person's note.
     char name[32] = "";
     for (int n = 1; n <= 9999 && !name[0]; ++n) {
-        char candidate[32];
+        char candidate[32], path[LFILE_PATH];
         sprintf(candidate, "New %d", n);
-        if (FindNoteItem(candidate) < 0)
+        NotePath(folder, candidate, path);
+        if (FindNoteItem(candidate) < 0 && !LFile::Exists(path))
             strcpy(name, candidate);
     }
     if (!name[0])
@@ -327,11 +338,36 @@ void MainDialog::CmNoteDelete() {
     HWND list = NotesList();
     char folder[LFILE_PATH];
     GetCurrentBookFolder(folder);
+    std::vector<std::string> paths, names;
+    bool loadedGoes = false;
     for (int i = ListView_GetNextItem(list, -1, LVNI_SELECTED); i >= 0;
          i = ListView_GetNextItem(list, i, LVNI_SELECTED)) {
         char name[LFILE_PATH], path[LFILE_PATH];
         NoteItemPath(list, i, folder, name, path);
-        DeleteFileA(path);
+        paths.push_back(path);
+        names.push_back(name);
+        loadedGoes = loadedGoes || lstrcmpiA(path, szNoteName) == 0;
+    }
+    // The loaded note may not be among those deleted (the list can show no
+    // selection while a note stays loaded): its edits are kept.
+    if (!loadedGoes && !ConfirmLeaveNote())
+        return;
+    std::string kept;
+    int keptCount = 0;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const char* path = paths[i].c_str();
+        if (DeleteFileA(path) || !LFile::Exists(path))
+            continue;
+        kept += (keptCount++ ? ", \"" : "\"") + names[i] + "\"";
+    }
+    if (keptCount) {
+        bool many = keptCount > 1;
+        std::string message = std::string("Jotwell cannot delete the ") +
+                              (many ? "notes " : "note ") + kept +
+                              ". Another program may be using " + (many ? "them" : "it") +
+                              ", or the folder may be read only.\r\n\r\n" +
+                              (many ? "They stay" : "It stays") + " in the book.";
+        MessageBoxA(hwnd, message.c_str(), "Jotwell", MB_ICONWARNING | MB_OK);
     }
     bNoteNameChanged = false;
     bNoteTextChanged = false;

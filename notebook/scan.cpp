@@ -35,18 +35,23 @@ void MainDialog::ScanFolders() {
     NoteListing listing = ListNoteNames(folder);
     std::vector<std::string> items = ListItemTexts(list);
     ScanDifference diff = CompareNotes(items, listing.names);
-    for (const std::string& name : diff.added)
-        InsertNoteItem(list, name.c_str(), ListView_GetItemCount(list));
 
     // Nothing is removed while the folder cannot be listed completely: a
     // share out of reach must not empty the list.
+    bool loadedVanished = false;
     if (!diff.vanished.empty() && listing.complete && LFile::Exists(folder))
-        RemoveVanishedNotes(diff.vanished, items);
+        loadedVanished = RemoveVanishedNotes(diff.vanished, items);
+    // Only after the removals, whose indexes were taken before: the sorted
+    // list puts each insert in its place, which moves the items after it.
+    for (const std::string& name : diff.added)
+        InsertNoteItem(list, name.c_str(), ListView_GetItemCount(list));
+    if (loadedVanished)
+        KeepOrDropDeletedNote();
 
     CheckLoadedNoteTime();
 }
 
-void MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
+bool MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
                                      const std::vector<std::string>& items) {
     HWND list = NotesList();
     char loaded[LFILE_PATH] = "";
@@ -54,30 +59,35 @@ void MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
     if (selected >= 0)
         ListView_GetItemText(list, selected, 0, loaded, LFILE_PATH);
 
-    // Highest index first, so the indexes below stay valid; items added at
-    // the end by this scan are never among them.
-    int loadedIndex = -1;
+    // Highest index first, so the indexes below stay valid.
+    bool loadedVanished = false;
     for (int index : vanished) {
         if (lstrcmpiA(items[index].c_str(), loaded) != 0)
             ListView_DeleteItem(list, index);
         else
-            loadedIndex = index;
+            loadedVanished = true;
     }
-    if (loadedIndex < 0)
-        return;
-    // The loaded note may have moved down by the removals above it.
-    loadedIndex = FindNoteItem(loaded);
-    // A save while the question waits would bring the file back before the
-    // user has chosen.
-    KillTimer(hwnd, TIMER_SAVE);
-    int answer = MessageBoxA(hwnd,
-                             "Jotwell detected that the current note has been deleted. Do you "
-                             "want to keep it?",
-                             "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL);
-    if (answer == IDYES) {
-        bNoteTextChanged = true;  // the next save writes it back
-        SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
-        return;
+    return loadedVanished;
+}
+
+void MainDialog::KeepOrDropDeletedNote() {
+    HWND list = NotesList();
+    int loadedIndex = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    // A read-only book is never written to, so there is nothing to ask: the
+    // note goes as it went on disk.
+    if (!bReadOnlyBook) {
+        // A save while the question waits would bring the file back before
+        // the user has chosen.
+        KillTimer(hwnd, TIMER_SAVE);
+        int answer = MessageBoxA(hwnd,
+                                 "Jotwell detected that the current note has been deleted. Do "
+                                 "you want to keep it?",
+                                 "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL);
+        if (answer == IDYES) {
+            bNoteTextChanged = true;  // the next save writes it back
+            SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
+            return;
+        }
     }
     if (loadedIndex >= 0) {
         // The user let it go: nothing of it is to be written back.
@@ -86,6 +96,7 @@ void MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
         ListView_DeleteItem(list, loadedIndex);
         LVSelectItem(IDC_NOTES, 0);
         ItemSelectionChanged();
+        UpdateControls();  // the list may be empty now
     }
 }
 
@@ -99,11 +110,13 @@ void MainDialog::CheckLoadedNoteTime() {
         return;
     if (IsKnownNoteTime(onDisk))
         return;
-    int answer = MessageBoxA(hwnd,
-                             "Jotwell detected that the current note has been changed. Do you "
-                             "want to reload it?",
-                             "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL);
-    if (answer == IDYES) {
+    // In a read-only book the user has no version of their own to keep, and
+    // nothing may be written there: the change is simply shown.
+    if (bReadOnlyBook ||
+        MessageBoxA(hwnd,
+                    "Jotwell detected that the current note has been changed. Do you want to "
+                    "reload it?",
+                    "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL) == IDYES) {
         HWND text = NoteText();
         LONG start = 0, end = 0;
         LRichEdit::GetSelection(text, &start, &end);

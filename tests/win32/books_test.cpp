@@ -34,6 +34,7 @@ TEST_F(Books, ANewBookDropsTheDotAndBecomesCurrent) {
     Command(CM_BOOK_NEW_LOCAL);
     ASSERT_TRUE(responder.WaitAllServed());
     EXPECT_EQ(BookListText(), "MyIdeas");
+    EXPECT_TRUE(GetWindowLongA(dialog->NoteText(), GWL_STYLE) & ES_READONLY) << "no note yet";
     EXPECT_EQ(Value("Count"), "4");
     EXPECT_EQ(Value("Book4"), books.path() + "\\MyIdeas");
     EXPECT_EQ(Value("Book4Type"), "(none)");

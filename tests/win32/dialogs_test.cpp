@@ -30,8 +30,8 @@ TEST(ModalDialog, RefusedOkAndHelpKeepItOpen) {
     responder.Expect("", [](HWND window) {
         testkit::PressButton(window, IDOK);
         testkit::PressButton(window, 9);
-        Sleep(200);
-        EXPECT_TRUE(IsWindow(window)) << "a refused OK or Help closed the dialog";
+        EXPECT_TRUE(testkit::WaitPostedHandled(window));
+        EXPECT_TRUE(testkit::IsOpen(window)) << "a refused OK or Help closed the dialog";
         testkit::PressButton(window, IDOK);
     });
     EXPECT_TRUE(dialog.RunModal(NULL, "LTextEditDlg"));

@@ -68,12 +68,19 @@ TEST_F(FirstStart, YesThenOkCreatesTheDiaryWithThisWeeksNote) {
     EXPECT_EQ(BookListText(), "Diary");
 
     // The note of the current week, named and written as the diary rules say.
+    // Counted in calendar days, not in 86400 s, which miss a day across a
+    // change of the clocks.
     time_t now = time(NULL);
-    struct tm today = *localtime(&now);
-    int back = today.tm_wday == 0 ? 6 : today.tm_wday - 1;
-    time_t mondayTime = now - back * 86400;
-    time_t sundayTime = mondayTime + 6 * 86400;
-    struct tm monday = *localtime(&mondayTime), sunday = *localtime(&sundayTime);
+    struct tm monday = *localtime(&now);
+    monday.tm_mday -= monday.tm_wday == 0 ? 6 : monday.tm_wday - 1;
+    monday.tm_hour = 12;
+    monday.tm_min = monday.tm_sec = 0;
+    monday.tm_isdst = -1;
+    mktime(&monday);
+    struct tm sunday = monday;
+    sunday.tm_mday += 6;
+    sunday.tm_isdst = -1;
+    mktime(&sunday);
     char name[LFILE_PATH];
     DiaryWeekNoteName(monday, sunday, name);
     ASSERT_EQ(ListedNotes(), std::vector<std::string>{name});

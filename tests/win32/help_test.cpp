@@ -80,8 +80,8 @@ TEST_F(Help, DiaryPropertiesHelpOpensTheDiaryTopic) {
     Open();
     responder.Expect("Diary Properties", [](HWND window) {
         testkit::PressButton(window, IDC_HELP_BUTTON);
-        Sleep(200);
-        EXPECT_TRUE(IsWindow(window)) << "Help closed the dialog";
+        EXPECT_TRUE(testkit::WaitPostedHandled(window, 20000));
+        EXPECT_TRUE(testkit::IsOpen(window)) << "Help closed the dialog";
         for (int i = 0; i < 200 && !FindWindowA(NULL, "Jotwell Help"); ++i)
             Sleep(100);
         testkit::PressButton(window, IDCANCEL);

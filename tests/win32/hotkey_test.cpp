@@ -111,8 +111,8 @@ TEST_F(HotKey, EnterAndLoneModifiersAreNotCapturedAndCancelKeepsTheKey) {
         PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
         PostMessageA(window, WM_KEYDOWN, VK_SHIFT, 1);
         PostMessageA(window, WM_KEYDOWN, VK_CONTROL, 1);
-        Sleep(300);
-        EXPECT_TRUE(IsWindow(window)) << "Enter or a modifier closed the capture";
+        EXPECT_TRUE(testkit::WaitPostedHandled(window));
+        EXPECT_TRUE(testkit::IsOpen(window)) << "Enter or a modifier closed the capture";
         testkit::PressButton(window, IDCANCEL);
     });
     Command(CM_HOTKEY_CHANGE);

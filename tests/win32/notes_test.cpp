@@ -117,6 +117,17 @@ TEST_F(Notes, NewNoteTakesTheFirstFreeNumberAndTheTemplate) {
     EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "New 2")), "Name: \r\nPhone: ");
 }
 
+// Another computer's "New 1", written since the last scan, is not taken over.
+TEST_F(Notes, NewNoteSkipsANameTakenOnDiskButNotYetListed) {
+    WriteNote("Other Notes", "A", "a");
+    Open();
+    WriteNote("Other Notes", "New 1", "theirs");
+    Command(CM_NOTE_NEW);
+    EXPECT_EQ(SelectedNote(), "New 2");
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "New 1")), "theirs");
+}
+
 TEST_F(Notes, SelectingOneNoteClearsEveryOtherSelection) {
     WriteNote("Other Notes", "A", "a");
     WriteNote("Other Notes", "B", "b");
@@ -151,6 +162,34 @@ TEST_F(Notes, DeletesEverySelectedNoteAfterOneQuestion) {
     EXPECT_FALSE(testkit::FileExists(Note("Other Notes", "C")));
 }
 
+// With nothing selected (a click on the empty part of the list) the loaded
+// note is not deleted, and neither are its edits.
+TEST_F(Notes, DeleteSavesTheLoadedNoteItDoesNotDelete) {
+    WriteNote("Other Notes", "A", "one");
+    Open();
+    TypeInNote("x");
+    ListView_SetItemState(dialog->NotesList(), -1, 0, LVIS_SELECTED);
+    responder.Expect("Confirm Delete", IDOK);
+    Command(CM_NOTE_DELETE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), "xone");
+}
+
+TEST_F(Notes, ADeleteTheSystemRefusesNamesTheNoteThatStays) {
+    WriteNote("Other Notes", "A", "a");
+    WriteNote("Other Notes", "B", "b");
+    Open();
+    HANDLE holder = CreateFileA(Note("Other Notes", "B").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    ListView_SetItemState(dialog->NotesList(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    responder.Expect("Confirm Delete", IDOK);
+    responder.Expect("Jotwell", IDOK);
+    Command(CM_NOTE_DELETE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    CloseHandle(holder);
+    EXPECT_EQ(responder.Seen()[1].text.substr(0, 35), "Jotwell cannot delete the note \"B\".");
+    EXPECT_EQ(ListedNotes(), std::vector<std::string>{"B"});
+}
+
 TEST_F(Notes, ReadOnlyBookLocksTheEditorAndRefusesDelete) {
     WriteNote("Other Notes", "A", "a");
     SettingsSetBool("Books", "Book3ReadOnly", true);
@@ -170,13 +209,18 @@ TEST_F(Notes, ReadOnlyBookLocksTheEditorAndRefusesDelete) {
     EXPECT_EQ(ListedNotes(), std::vector<std::string>{"A"});
 }
 
-TEST_F(Notes, AnEmptyBookLoadsNothingAndSavesNothing) {
+// Text typed with no note loaded would be saved nowhere: there is nowhere to
+// type until Ctrl+N starts a note.
+TEST_F(Notes, AnEmptyBookLocksTheEditorAndPointsToNewNote) {
     Open();
     EXPECT_EQ(ListedNotes(), std::vector<std::string>{});
     EXPECT_STREQ(dialog->szNoteName, "");
-    TypeInNote("lost in the void");
-    FireTimer(TIMER_SAVE);
+    EXPECT_TRUE(GetWindowLongA(dialog->NoteText(), GWL_STYLE) & ES_READONLY);
+    EXPECT_NE(testkit::ControlText(dialog->hwnd, IDC_STATUS).find("Ctrl+N"), std::string::npos);
     EXPECT_FALSE(MenuEnabled(CM_NOTE_DELETE));
+    PressKey('N', true);
+    EXPECT_EQ(SelectedNote(), "New 1");
+    EXPECT_FALSE(GetWindowLongA(dialog->NoteText(), GWL_STYLE) & ES_READONLY);
 }
 
 // A save that cannot be written keeps the text, says so once and tries again.
@@ -207,6 +251,25 @@ TEST_F(Notes, FailedSaveKeepsTheTextAndTellsTheUserOnce) {
     CloseHandle(holder);
     FireTimer(TIMER_SAVE);
     EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Locked")), "new more old");
+}
+
+// A file another program holds cannot be renamed: the rename waits, like a
+// failed save, and is done once the file is free.
+TEST_F(Notes, ARenameTheSystemRefusesIsToldOnceAndDoneLater) {
+    WriteNote("Other Notes", "Locked", "text");
+    Open();
+    HANDLE holder = CreateFileA(Note("Other Notes", "Locked").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    SetDlgItemTextA(dialog->hwnd, IDC_NOTE_NAME, "Renamed");
+    responder.Expect("Jotwell", IDOK);
+    FireTimer(TIMER_SAVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(responder.Seen().size(), 1u);
+    CloseHandle(holder);
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(ListedNotes(), std::vector<std::string>{"Renamed"});
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Renamed")), "text");
 }
 
 TEST_F(Notes, PasteInsertsPlainTextOnly) {

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/settings.h"
 #include "dialogs/lrichedit.h"
 #include "resources/resource.h"
 
@@ -75,6 +76,33 @@ TEST_F(ScanTest, NotesDeletedOutsideVanishInOneScan) {
     Scan();
     EXPECT_EQ(ListedNotes(), (std::vector<std::string>{"A", "D"}));
     EXPECT_EQ(SelectedNote(), "A");
+}
+
+// The added name sorts before the one removed.
+TEST_F(ScanTest, ARenameOutsideReplacesJustThatItem) {
+    for (const char* name : {"Apple", "Damson", "Fig", "Kiwi"})
+        WriteNote("Other Notes", name, name);
+    Open();
+    ASSERT_TRUE(
+        MoveFileA(Note("Other Notes", "Kiwi").c_str(), Note("Other Notes", "Banana").c_str()));
+    Scan();
+    EXPECT_EQ(ListedNotes(), (std::vector<std::string>{"Apple", "Banana", "Damson", "Fig"}));
+}
+
+TEST_F(ScanTest, AReadOnlyBookFollowsTheFolderAndWritesNothing) {
+    WriteNote("Other Notes", "A", "mine");
+    WriteNote("Other Notes", "B", "b");
+    SettingsSetBool("Books", "Book3ReadOnly", true);
+    Open();
+    RewriteFromOutside("A", "theirs");
+    Scan();
+    EXPECT_EQ(EditorText(), "theirs");
+    DeleteFileA(Note("Other Notes", "A").c_str());
+    Scan();
+    EXPECT_EQ(ListedNotes(), std::vector<std::string>{"B"});
+    FireTimer(TIMER_SAVE);
+    EXPECT_FALSE(testkit::FileExists(Note("Other Notes", "A")));
+    EXPECT_TRUE(ConflictCopies().empty());
 }
 
 TEST_F(ScanTest, TheLoadedNoteDeletedOutsideIsKeptOnYes) {

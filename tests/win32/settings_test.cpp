@@ -82,6 +82,12 @@ TEST_F(SettingsStore, DeletingIsHarmlessWhenNothingIsThere) {
     EXPECT_FALSE(testkit::RegValueExists(HKEY_LOCAL_MACHINE, kSettingsKey, "X"));
 }
 
+TEST_F(SettingsStore, AValueThatCannotBeStoredIsReported) {
+    std::string tooLongName(20000, 'n');
+    EXPECT_NE(SettingsSetString("Settings", tooLongName.c_str(), "x"), ERROR_SUCCESS);
+    EXPECT_EQ(SettingsSetString("Settings", "Y", "x"), ERROR_SUCCESS);
+}
+
 TEST_F(SettingsStore, HotKeyLivesUnderTheCurrentUser) {
     UserSettingsSetInt("Settings", "Hotkey", 0x3004B);
     SettingsSetBool("Settings", "HotKeyOn", true);

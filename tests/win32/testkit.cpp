@@ -65,6 +65,46 @@ void PressButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
+namespace {
+// A marker posted after the messages waited for: the thread takes posted
+// messages in order, so once it takes the marker those before it have been
+// handled.
+const WPARAM kMarker = 0x4A574D4B;
+volatile LONG g_markerTaken = 0;
+
+LRESULT CALLBACK WatchForMarker(int code, WPARAM removed, LPARAM lParam) {
+    const MSG* msg = (const MSG*)lParam;
+    if (code == HC_ACTION && removed == PM_REMOVE && msg->hwnd == NULL &&
+        msg->message == WM_NULL && msg->wParam == kMarker)
+        InterlockedExchange(&g_markerTaken, 1);
+    return CallNextHookEx(NULL, code, removed, lParam);
+}
+}  // namespace
+
+bool WaitPostedHandled(HWND window, DWORD timeoutMs) {
+    DWORD thread = GetWindowThreadProcessId(window, NULL);
+    if (!thread)
+        return true;  // gone already
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchForMarker, NULL, thread);
+    if (!hook)
+        return false;
+    InterlockedExchange(&g_markerTaken, 0);
+    bool ok = PostThreadMessageA(thread, WM_NULL, kMarker, 0) != FALSE;
+    DWORD start = GetTickCount();
+    while (ok && !g_markerTaken && IsOpen(window)) {
+        if (GetTickCount() - start > timeoutMs)
+            ok = false;
+        else
+            Sleep(10);
+    }
+    UnhookWindowsHookEx(hook);
+    return ok;
+}
+
+bool IsOpen(HWND window) {
+    return IsWindow(window) && IsWindowVisible(window);
+}
+
 DialogResponder::DialogResponder() : stop_(false), thread_(&DialogResponder::Run, this) {}
 
 DialogResponder::~DialogResponder() {

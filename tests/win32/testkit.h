@@ -77,8 +77,16 @@ std::string WindowText(HWND window);
 // Visible top-level windows of this process with that caption.
 HWND FindOwnWindow(const std::string& caption);
 
-// Presses a button of a dialog from any thread.
+// Presses a button of a dialog from any thread. The press is only posted:
+// it has had its effect once WaitPostedHandled returns.
 void PressButton(HWND dialog, int id);
+
+// Waits until the window's thread has handled every message posted to the
+// window before the call, or the window closed. False after timeoutMs.
+bool WaitPostedHandled(HWND window, DWORD timeoutMs = 5000);
+
+// A dialog that is still on screen (one ended by EndDialog is hidden at once).
+bool IsOpen(HWND window);
 
 // Handles messages of this thread until pred is true or timeoutMs passed.
 bool PumpUntil(std::function<bool()> pred, DWORD timeoutMs = 10000);
