@@ -19,6 +19,9 @@ set(JW_PORTABLE_SOURCES
     notebook/conflictname.cpp
     features/notesearch.cpp
     features/bookdocument.cpp
+    util/textencoding.cpp
+    features/notefind.cpp
+    features/rtfunicode.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -26,6 +29,7 @@ set(JW_WIN32_SOURCES
     util/lfileio.cpp
     util/lfolder.cpp
     util/lsystemlibrary.cpp
+    util/lcodepage.cpp
     app/settings.cpp
     installer/registry.cpp
     installer/programfolder.cpp
@@ -47,6 +51,7 @@ set(JW_WIN32_SOURCES
     dialogs/lsplash.cpp
     dialogs/ltexteditdlg.cpp
     dialogs/lrichedit.cpp
+    dialogs/lrichtextfile.cpp
     mainwindow/maindialog.cpp
     mainwindow/layout.cpp
     mainwindow/commands.cpp
@@ -114,6 +119,8 @@ set(JW_HOST_TEST_SOURCES
     ${JW_HLPWRITER_SOURCES}
     tests/host/notesearch_test.cpp
     tests/host/bookdocument_test.cpp
+    tests/host/textencoding_test.cpp
+    tests/host/notefind_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -159,6 +166,7 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/keys_test.cpp
     tests/win32/placement_test.cpp
     tests/win32/tray_test.cpp
+    tests/win32/utf8notes_test.cpp
 )
 set(JW_WIN32_TEST_sharing_SOURCES
     tests/win32/mainfixture.cpp
@@ -238,6 +246,7 @@ set(JW_FUZZ_TARGETS
     helpsource
     notesearch
     bookdocument
+    textencoding
 )
 set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 

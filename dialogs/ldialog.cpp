@@ -144,9 +144,12 @@ bool LKeyDialog::Create(HWND owner, LPCSTR templateName) {
 void LKeyDialog::ProcessMessage(MSG& msg) {
     if (PreTranslateMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam))
         return;
-    if (!hwnd || !IsDialogMessageA(hwnd, &msg)) {
+    // The W functions: a character typed into the Unicode note editor then
+    // reaches it whole, even where the system code page has no such
+    // character. Windows of the A functions get their messages translated.
+    if (!hwnd || !IsDialogMessageW(hwnd, &msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
@@ -156,7 +159,7 @@ bool LKeyDialog::Open(HWND owner, LPCSTR templateName) {
     MSG msg;
     bool quit = false;
     while (hwnd && IsWindow(hwnd)) {
-        BOOL got = GetMessageA(&msg, NULL, 0, 0);
+        BOOL got = GetMessageW(&msg, NULL, 0, 0);
         if (got == 0 || got == -1) {
             quit = got == 0;
             break;

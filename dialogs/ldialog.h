@@ -75,8 +75,9 @@ public:
     // The opening stage of Open: creates the window and disables the owner.
     bool Create(HWND owner, LPCSTR templateName);
 
-    // One message of the loop: the key translation, then the dialog manager,
-    // then the window's own procedure.
+    // One message of the loop, fetched with the W functions (GetMessageW,
+    // PeekMessageW): the key translation, then the dialog manager, then the
+    // window's own procedure.
     void ProcessMessage(MSG& msg);
 };
 

@@ -37,9 +37,9 @@ struct TextSink {
     bool failed;
 };
 
-DWORD CALLBACK StreamOutToText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
-    TextSink* sink = (TextSink*)cookie;
-    size_t need = sink->size + (size_t)size + 1;
+// Makes room for size more bytes and a terminating zero.
+bool Reserve(TextSink* sink, size_t size) {
+    size_t need = sink->size + size + 1;
     if (need > sink->capacity) {
         size_t capacity = sink->capacity ? sink->capacity : 4096;
         while (capacity < need)
@@ -47,8 +47,7 @@ DWORD CALLBACK StreamOutToText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG*
         char* grown = new (std::nothrow) char[capacity];
         if (!grown) {
             sink->failed = true;
-            *written = 0;
-            return 1;
+            return false;
         }
         if (sink->data)
             memcpy(grown, sink->data, sink->size);
@@ -56,10 +55,69 @@ DWORD CALLBACK StreamOutToText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG*
         sink->data = grown;
         sink->capacity = capacity;
     }
+    return true;
+}
+
+DWORD CALLBACK StreamOutToText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+    TextSink* sink = (TextSink*)cookie;
+    if (!Reserve(sink, (size_t)size)) {
+        *written = 0;
+        return 1;
+    }
     memcpy(sink->data + sink->size, buffer, (size_t)size);
     sink->size += (size_t)size;
     *written = size;
     return 0;
+}
+
+// The whole file, as far as it can be read, into sink.
+void ReadWholeFile(HANDLE file, TextSink* sink) {
+    const DWORD CHUNK = 0x10000;
+    for (;;) {
+        if (!Reserve(sink, CHUNK))
+            return;
+        DWORD got = 0;
+        if (!ReadFile(file, sink->data + sink->size, CHUNK, &got, NULL) || got == 0)
+            return;
+        sink->size += got;
+    }
+}
+
+void StreamIn(HWND edit, const void* data, size_t size, WPARAM format) {
+    TextSource source = {(const char*)data, size};
+    EDITSTREAM es = {(DWORD_PTR)&source, 0, StreamInFromText};
+    SendMessageA(edit, EM_STREAMIN, format, (LPARAM)&es);
+}
+
+// The editor's content streamed out in the given format, in a new buffer
+// with a terminating zero of two bytes (for UTF-16); null on failure.
+char* StreamOut(HWND edit, WPARAM format, size_t* pSize) {
+    TextSink sink = {NULL, 0, 0, false};
+    EDITSTREAM es = {(DWORD_PTR)&sink, 0, StreamOutToText};
+    SendMessageA(edit, EM_STREAMOUT, format, (LPARAM)&es);
+    if (sink.failed || es.dwError || !Reserve(&sink, 1)) {
+        delete[] sink.data;
+        return NULL;
+    }
+    sink.data[sink.size] = sink.data[sink.size + 1] = '\0';
+    if (pSize)
+        *pSize = sink.size;
+    return sink.data;
+}
+
+// The text in the system code page, one byte for each UTF-16 unit, so that
+// positions in it are the editor's positions; a unit without a single-byte
+// form becomes "?".
+void ToCodePageByUnit(const WCHAR* wide, LONG count, char* out) {
+    for (LONG i = 0; i < count; ++i) {
+        char byte = '?';
+        if (wide[i] < 0x80)
+            byte = (char)wide[i];
+        else if (WideCharToMultiByte(CP_ACP, 0, wide + i, 1, &byte, 1, NULL, NULL) != 1)
+            byte = '?';
+        out[i] = byte;
+    }
+    out[count > 0 ? count : 0] = '\0';
 }
 
 }  // namespace
@@ -73,55 +131,96 @@ void EnableNotifications(HWND edit) {
     SendMessageA(edit, EM_AUTOURLDETECT, TRUE, 0);
 }
 
-void StreamInFile(HWND edit, const char* path) {
+void StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding) {
+    if (pEncoding)
+        *pEncoding = TEXT_CODE_PAGE;
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         SetPlainText(edit, "");
         return;
     }
-    EDITSTREAM es = {(DWORD_PTR)file, 0, StreamInFromFile};
-    SendMessageA(edit, EM_STREAMIN, SF_TEXT, (LPARAM)&es);
+    TextSink bytes = {NULL, 0, 0, false};
+    ReadWholeFile(file, &bytes);
+    if (bytes.failed) {
+        // No memory for a copy: streamed from the file as notes always were.
+        SetFilePointer(file, 0, NULL, FILE_BEGIN);
+        EDITSTREAM es = {(DWORD_PTR)file, 0, StreamInFromFile};
+        SendMessageA(edit, EM_STREAMIN, SF_TEXT, (LPARAM)&es);
+        CloseHandle(file);
+        delete[] bytes.data;
+        return;
+    }
     CloseHandle(file);
+    TextEncoding encoding = TextEncodingOf(bytes.data, bytes.size);
+    if (pEncoding)
+        *pEncoding = encoding;
+    size_t bom = TextBomSize(encoding);
+    char16_t* wide = NULL;
+    if (encoding == TEXT_CODE_PAGE) {
+        // Exactly as notes were always read.
+        StreamIn(edit, bytes.data, bytes.size, SF_TEXT);
+    } else if ((wide = new (std::nothrow) char16_t[bytes.size]) != NULL) {
+        // Converted here rather than by the editor, so that what is shown
+        // does not depend on the editor's version.
+        size_t units = Utf8ToUtf16(bytes.data + bom, bytes.size - bom, wide);
+        StreamIn(edit, wide, units * sizeof(char16_t), SF_TEXT | SF_UNICODE);
+    } else {
+        StreamIn(edit, bytes.data + bom, bytes.size - bom,
+                 SF_TEXT | SF_USECODEPAGE | ((WPARAM)CP_UTF8 << 16));
+    }
+    delete[] wide;
+    delete[] bytes.data;
 }
 
 void SetPlainText(HWND edit, const char* text) {
-    TextSource source = {text, strlen(text)};
-    EDITSTREAM es = {(DWORD_PTR)&source, 0, StreamInFromText};
-    SendMessageA(edit, EM_STREAMIN, SF_TEXT, (LPARAM)&es);
+    StreamIn(edit, text, strlen(text), SF_TEXT);
 }
 
 char* StreamOutText(HWND edit, size_t* pSize) {
-    TextSink sink = {NULL, 0, 0, false};
-    EDITSTREAM es = {(DWORD_PTR)&sink, 0, StreamOutToText};
-    SendMessageA(edit, EM_STREAMOUT, SF_TEXT, (LPARAM)&es);
-    if (sink.failed || es.dwError) {
-        delete[] sink.data;
-        return NULL;
-    }
-    if (!sink.data) {
-        sink.data = new (std::nothrow) char[1];
-        if (!sink.data)
-            return NULL;
-    }
-    sink.data[sink.size] = '\0';
-    if (pSize)
-        *pSize = sink.size;
-    return sink.data;
+    return StreamOut(edit, SF_TEXT, pSize);
+}
+
+WCHAR* StreamOutUnicode(HWND edit, size_t* pCount) {
+    size_t size = 0;
+    char* bytes = StreamOut(edit, SF_TEXT | SF_UNICODE, &size);
+    if (pCount)
+        *pCount = size / sizeof(WCHAR);
+    // new[] of char gives storage aligned for any type.
+    return (WCHAR*)bytes;
 }
 
 void PastePlainText(HWND edit) {
+    // The Unicode text keeps every character; the system provides it from
+    // a code-page text on the clipboard as well.
     REPASTESPECIAL special = {DVASPECT_CONTENT, 0};
-    SendMessageA(edit, EM_PASTESPECIAL, CF_TEXT, (LPARAM)&special);
+    SendMessageW(edit, EM_PASTESPECIAL, CF_UNICODETEXT, (LPARAM)&special);
 }
 
 LONG FindText(HWND edit, LONG from, const char* text, bool matchCase) {
-    FINDTEXTA find;
+    WCHAR wide[LFILE_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wide, LFILE_PATH))
+        return -1;
+    FINDTEXTW find;
     find.chrg.cpMin = from;
     find.chrg.cpMax = -1;
-    find.lpstrText = text;
+    find.lpstrText = wide;
     WPARAM flags = FR_DOWN | (matchCase ? FR_MATCHCASE : 0);
-    return (LONG)SendMessageA(edit, EM_FINDTEXT, flags, (LPARAM)&find);
+    return (LONG)SendMessageW(edit, EM_FINDTEXTW, flags, (LPARAM)&find);
+}
+
+LONG GetTextRange(HWND edit, LONG start, LONG end, char* out) {
+    out[0] = '\0';
+    if (end <= start)
+        return 0;
+    WCHAR* wide = new (std::nothrow) WCHAR[end - start + 1];
+    if (!wide)
+        return 0;
+    TEXTRANGEW range = {{start, end}, wide};
+    LONG got = (LONG)SendMessageW(edit, EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    ToCodePageByUnit(wide, got, out);
+    delete[] wide;
+    return got;
 }
 
 void GetSelection(HWND edit, LONG* start, LONG* end) {

@@ -1,11 +1,17 @@
 // What the program asks of the platform's rich-edit control (version 2,
-// class "RichEdit20A") that serves as the note editor: plain-text streaming,
+// class "RichEdit20W") that serves as the note editor: plain-text streaming,
 // notifications, web-address detection, plain-text paste, find and selection.
+// The editor holds Unicode text, so that every character a user types or
+// pastes is kept; the program talks to it in the system code page except
+// where a note's text is read or written.
 #ifndef JOTWELL_DIALOGS_LRICHEDIT_H
 #define JOTWELL_DIALOGS_LRICHEDIT_H
 
 #include <windows.h>
 #include <stddef.h>
+
+#include "util/lfile.h"
+#include "util/textencoding.h"
 
 namespace LRichEdit {
 
@@ -13,9 +19,12 @@ namespace LRichEdit {
 // and turns on web-address detection.
 void EnableNotifications(HWND edit);
 
-// Replaces the whole content with a file's bytes as plain text; a file that
-// cannot be opened leaves the editor empty.
-void StreamInFile(HWND edit, const char* path);
+// Replaces the whole content with a file's text: a UTF-8 file (as
+// TextEncodingOf decides) shows its characters without the byte-order mark,
+// any other its bytes in the code page. A file that cannot be opened leaves
+// the editor empty and counts as code page. The file's encoding goes to
+// *pEncoding.
+void StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding = NULL);
 
 // Replaces the whole content with the given plain text.
 void SetPlainText(HWND edit, const char* text);
@@ -24,11 +33,28 @@ void SetPlainText(HWND edit, const char* text);
 // terminated buffer the caller releases with delete[]. Null on failure.
 char* StreamOutText(HWND edit, size_t* pSize);
 
-// Inserts only the clipboard's plain text.
+// The whole content as UTF-16 with CR LF line ends and *pCount units, in a
+// new zero-terminated buffer the caller releases with delete[] as char*.
+WCHAR* StreamOutUnicode(HWND edit, size_t* pCount);
+
+// The whole content as a file of a note loaded in encoding 'loaded' is to
+// hold it (TextSaveEncoding): a code-page note whose every character fits
+// exactly as StreamOutText gives it, otherwise UTF-8, with the byte-order
+// mark where the encoding has one. The encoding used goes to *pSaved.
+// Released with delete[]; null on failure.
+char* StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncoding* pSaved);
+
+// Inserts only the clipboard's plain text, in Unicode.
 void PastePlainText(HWND edit);
 
-// First occurrence of text at or after 'from', or -1.
+// First occurrence of a code-page text at or after 'from', or -1.
 LONG FindText(HWND edit, LONG from, const char* text, bool matchCase);
+
+// Characters start to end (not included) into out, which has room for
+// end - start + 1 bytes: one byte for each character position, in the code
+// page, "?" where a character has no single byte there. Returns the number
+// of positions read.
+LONG GetTextRange(HWND edit, LONG start, LONG end, char* out);
 
 void GetSelection(HWND edit, LONG* start, LONG* end);
 void SetSelection(HWND edit, LONG start, LONG end);

@@ -6,6 +6,9 @@
 
 #include <string.h>
 
+#include "features/rtfunicode.h"
+#include "util/textencoding.h"
+
 namespace {
 
 constexpr char HEADER[] =
@@ -119,6 +122,15 @@ bool BookDocument::AddNote(const char* name, const char* text, size_t size) {
            Put(separator, strlen(separator));
 }
 
+bool BookDocument::AddUtf8Note(const char* name, const char* text, size_t size) {
+    if (!text || size == 0)
+        return !bFailed;
+    const char* separator = bPageBreaks ? PAGE_SEPARATOR : PARAGRAPH_SEPARATOR;
+    return Put(HEADING_START, sizeof HEADING_START - 1) && PutUtf8Text(name, strlen(name)) &&
+           Put(HEADING_END, sizeof HEADING_END - 1) && PutUtf8Text(text, size) &&
+           Put(separator, strlen(separator));
+}
+
 bool BookDocument::End() {
     return Put(TRAILER, sizeof TRAILER - 1) && Flush();
 }
@@ -161,6 +173,27 @@ bool BookDocument::PutText(const char* text, size_t size) {
         unsigned char* out = (unsigned char*)buffer + used;
         used += EscapeRun(out, p, run) - out;
         p += run;
+    }
+    return !bFailed;
+}
+
+// ASCII runs go through the ordinary escapes; each other character becomes
+// its Unicode escape.
+bool BookDocument::PutUtf8Text(const char* text, size_t size) {
+    const unsigned char* p = (const unsigned char*)text;
+    const unsigned char* end = p + size;
+    while (p < end && !bFailed) {
+        const unsigned char* ascii = p;
+        while (p < end && *p < 0x80)
+            ++p;
+        if (p > ascii && !PutText((const char*)ascii, p - ascii))
+            break;
+        if (p == end)
+            break;
+        unsigned code;
+        p += Utf8Decode(p, end - p, &code);
+        char escape[RTF_UNICODE_ESCAPE_MAX];
+        Put(escape, RtfUnicodeEscape(code, escape));
     }
     return !bFailed;
 }

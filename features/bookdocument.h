@@ -38,6 +38,12 @@ public:
     // backslashes and braces are escaped; every other byte is kept.
     bool AddNote(const char* name, const char* text, size_t size);
 
+    // As AddNote, for a note whose name and text are UTF-8 (without the
+    // byte-order mark): every character beyond ASCII is written as its
+    // Unicode escape, so it prints whatever the reader's code page. Bytes
+    // that are not UTF-8 become the replacement character.
+    bool AddUtf8Note(const char* name, const char* text, size_t size);
+
     // The trailer, then everything still buffered goes to the sink.
     bool End();
 
@@ -48,6 +54,7 @@ private:
     bool Put(const char* data, size_t size);
     bool PutSlow(const char* data, size_t size);
     bool PutText(const char* text, size_t size);
+    bool PutUtf8Text(const char* text, size_t size);
     bool PutByte(unsigned char c);
     bool Flush();
 

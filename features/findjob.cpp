@@ -7,7 +7,11 @@
 #include "mainwindow/maindialog.h"
 
 FindJob::FindJob(MainDialog& main)
-    : LProgressDialog("Finding"), main(main), pbBuffer(new char[NOTE_SEARCH_LIMIT]) {}
+    : LProgressDialog("Finding"), main(main), pbBuffer(new char[NOTE_SEARCH_LIMIT]) {
+    szFindUtf8[0] = '\0';
+    NoteFindText none = {"", 0, "", 0, false};
+    find = none;
+}
 
 FindJob::~FindJob() {
     delete[] pbBuffer;
@@ -20,6 +24,10 @@ int FindJob::MainFunction() {
     HWND list = main.NotesList();
     const int count = ListView_GetItemCount(list);
     const int first = main.iFindNoteIndex < 0 ? 0 : main.iFindNoteIndex;
+    size_t utf8Size = CodePageToUtf8(main.szFindText, szFindUtf8);
+    NoteFindText text = {main.szFindText, strlen(main.szFindText), szFindUtf8, utf8Size,
+                         main.bFindMatchCase};
+    find = text;
     names.clear();
     for (int i = first; i < count; ++i) {
         char name[LFILE_PATH] = "";
@@ -75,6 +83,5 @@ bool FindJob::NoteContains(const char* path) {
     if (!ReadFile(file, pbBuffer, (DWORD)NOTE_SEARCH_LIMIT, &got, NULL))
         got = 0;
     CloseHandle(file);
-    return NoteSearch(pbBuffer, got, main.szFindText, strlen(main.szFindText),
-                      main.bFindMatchCase) >= 0;
+    return NoteHoldsText(pbBuffer, got, got == NOTE_SEARCH_LIMIT, find);
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "dialogs/lprogressdialog.h"
+#include "features/notefind.h"
+#include "util/lcodepage.h"
 
 class MainDialog;
 
@@ -34,6 +36,8 @@ private:
     MainDialog& main;
     std::vector<std::string> names;  // the notes to search, taken when the job starts
     char* pbBuffer;                  // one note's first bytes, reused for every note
+    char szFindUtf8[LCODEPAGE_UTF8_SIZE];  // the find text for UTF-8 notes
+    NoteFindText find;
 };
 
 #endif

@@ -11,6 +11,8 @@
 #include "features/shellprint.h"
 #include "mainwindow/maindialog.h"
 #include "notebook/notefolder.h"
+#include "util/lcodepage.h"
+#include "util/textencoding.h"
 
 namespace {
 
@@ -90,7 +92,16 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
         NoteItemPath(list, i, folder, name, path);
         size_t size = 0;
         char* text = LFile::ReadTextFile(path, &size);
-        bool ok = document.AddNote(name, text, size);
+        TextEncoding encoding = TextEncodingOf(text, size, size == LFILE_READ_LIMIT);
+        bool ok;
+        if (text && encoding != TEXT_CODE_PAGE) {
+            char heading[LCODEPAGE_UTF8_SIZE];
+            CodePageToUtf8(name, heading);
+            size_t bom = TextBomSize(encoding);
+            ok = document.AddUtf8Note(heading, text + bom, size - bom);
+        } else {
+            ok = document.AddNote(name, text, size);
+        }
         delete[] text;
         if (!ok)
             return false;

@@ -1,7 +1,8 @@
-// Book document of made-up notes: the document must be well formed, hold
-// nothing unescaped from the notes, decode back to the notes, and stop at
-// a failing sink without writing more.
+// Book document of made-up notes, in the code page or in UTF-8: the
+// document must be well formed, hold nothing unescaped from the notes,
+// decode back to the notes, and stop at a failing sink without writing more.
 #include "features/bookdocument.h"
+#include "util/textencoding.h"
 
 #include <algorithm>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -48,11 +49,12 @@ struct Note {
 
 // Returns whether every call succeeded; after the first failure every
 // later call must fail too.
-bool Write(BookDocumentSink& sink, bool pageBreaks, const std::vector<Note>& notes) {
+bool Write(BookDocumentSink& sink, bool pageBreaks, bool utf8, const std::vector<Note>& notes) {
     std::unique_ptr<BookDocument> doc(new BookDocument(sink, pageBreaks));
     bool ok = doc->Begin();
     for (const Note& n : notes) {
-        const bool added = doc->AddNote(n.name.c_str(), n.text.data(), n.text.size());
+        const bool added = utf8 ? doc->AddUtf8Note(n.name.c_str(), n.text.data(), n.text.size())
+                                : doc->AddNote(n.name.c_str(), n.text.data(), n.text.size());
         Check(ok || !added, "a note added after a failure");
         ok = ok && added;
     }
@@ -78,20 +80,27 @@ void CheckBalance(const std::string& doc) {
 }
 
 // Decodes escaped note bytes at doc[pos] up to the first byte that is not
-// part of the note (an unescaped right brace or a bare line feed).
-std::string Decode(const std::string& doc, size_t& pos) {
-    std::string out;
+// part of the note (an unescaped right brace or a bare line feed), as UTF-16
+// units: a plain byte is the unit of its value, a Unicode escape its unit.
+std::u16string Decode(const std::string& doc, size_t& pos) {
+    std::u16string out;
     while (pos < doc.size()) {
         const char c = doc[pos];
         if (c == '}' || c == '\n')
             return out;
         Check(c != '{', "unescaped left brace");
         if (c != '\\') {
-            out += c;
+            out += (char16_t)(unsigned char)c;
             ++pos;
         } else if (doc.compare(pos, 5, "\\par\n") == 0) {
-            out += '\n';
+            out += u'\n';
             pos += 5;
+        } else if (doc.compare(pos, 2, "\\u") == 0) {
+            char* end = NULL;
+            const long n = strtol(doc.c_str() + pos + 2, &end, 10);
+            Check(n >= -32768 && n <= 32767 && end && *end == '?', "bad Unicode escape");
+            out += (char16_t)(n & 0xFFFF);
+            pos = end + 1 - doc.c_str();
         } else {
             Check(pos + 1 < doc.size(), "backslash at the end");
             const char e = doc[pos + 1];
@@ -108,21 +117,32 @@ void Expect(const std::string& doc, size_t& pos, const std::string& what) {
     pos += what.size();
 }
 
-std::string WithoutCarriageReturns(std::string s) {
+// What a note's bytes decode to: units of the bytes, or of their UTF-8.
+std::u16string Expected(std::string s, bool utf8) {
     s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
-    return s;
+    std::u16string out(s.size(), u'\0');
+    if (utf8) {
+        out.resize(Utf8ToUtf16(s.data(), s.size(), &out[0]));
+    } else {
+        for (size_t i = 0; i < s.size(); ++i)
+            out[i] = (unsigned char)s[i];
+    }
+    return out;
 }
 
-void CheckContent(const std::string& doc, bool pageBreaks, const std::vector<Note>& notes) {
+void CheckContent(const std::string& doc, bool pageBreaks, bool utf8,
+                  const std::vector<Note>& notes) {
+    for (char c : doc)
+        Check(!utf8 || (unsigned char)c < 0x80, "a byte beyond ASCII in a UTF-8 document");
     size_t pos = 0;
     Expect(doc, pos, HEADER);
     for (const Note& n : notes) {
         if (n.text.empty())
             continue;
         Expect(doc, pos, "{\\b ");
-        Check(Decode(doc, pos) == WithoutCarriageReturns(n.name), "name decodes differently");
+        Check(Decode(doc, pos) == Expected(n.name, utf8), "name decodes differently");
         Expect(doc, pos, "}\\par \\par\n");
-        Check(Decode(doc, pos) == WithoutCarriageReturns(n.text), "text decodes differently");
+        Check(Decode(doc, pos) == Expected(n.text, utf8), "text decodes differently");
         Expect(doc, pos, pageBreaks ? "\n\\page\n" : "\n\\par \\par\n");
     }
     Expect(doc, pos, TRAILER);
@@ -134,6 +154,7 @@ void CheckContent(const std::string& doc, bool pageBreaks, const std::vector<Not
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const bool pageBreaks = in.ConsumeBool();
+    const bool utf8 = in.ConsumeBool();
     const int failAt = in.ConsumeIntegralInRange<int>(-1, 3);
     std::vector<Note> notes;
     while (in.remaining_bytes() > 0 && notes.size() < 50) {
@@ -150,13 +171,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     StringSink sink(-1);
-    Check(Write(sink, pageBreaks, notes), "failed without a failing sink");
+    Check(Write(sink, pageBreaks, utf8, notes), "failed without a failing sink");
     CheckBalance(sink.bytes);
-    CheckContent(sink.bytes, pageBreaks, notes);
+    CheckContent(sink.bytes, pageBreaks, utf8, notes);
 
     if (failAt >= 0) {
         StringSink failing(failAt);
-        const bool ok = Write(failing, pageBreaks, notes);
+        const bool ok = Write(failing, pageBreaks, utf8, notes);
         Check(ok == (failAt >= sink.writes), "sink failure not reported");
         Check(sink.bytes.compare(0, failing.bytes.size(), failing.bytes) == 0,
               "different bytes before the failure");

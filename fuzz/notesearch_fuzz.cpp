@@ -1,5 +1,7 @@
-// Note search against a plain loop, with and without match case. The first
+// Note search against a plain loop, with and without match case, folding
+// every byte or, for UTF-8 notes, only ASCII. The first
 // byte gives the pattern's length, the pattern follows, the rest is text.
+#include "features/notefind.h"
 #include "features/notesearch.h"
 
 #include <stdint.h>
@@ -11,13 +13,15 @@
 namespace {
 
 ptrdiff_t NaiveFind(const unsigned char* text, size_t size, const unsigned char* pattern,
-                    size_t length, bool matchCase) {
+                    size_t length, bool matchCase, bool utf8) {
     const unsigned char fold = matchCase ? 0 : 0x20;
     if (length == 0)
         return -1;
     for (size_t i = 0; i + length <= size; ++i) {
         size_t j = 0;
-        while (j < length && (text[i + j] | fold) == (pattern[j] | fold))
+        while (j < length && (text[i + j] == pattern[j] ||
+                              ((text[i + j] | fold) == (pattern[j] | fold) &&
+                               !(utf8 && (text[i + j] >= 0x80 || pattern[j] >= 0x80)))))
             ++j;
         if (j == length)
             return (ptrdiff_t)i;
@@ -42,10 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (bool matchCase : {false, true}) {
         const ptrdiff_t got = NoteSearch((const char*)text, textSize, (const char*)pattern.data(),
                                          length, matchCase);
-        const ptrdiff_t want = NaiveFind(text, textSize, pattern.data(), length, matchCase);
-        if (got != want) {
-            fprintf(stderr, "match case %d: found %ld, expected %ld\n", matchCase, (long)got,
-                    (long)want);
+        const ptrdiff_t want =
+            NaiveFind(text, textSize, pattern.data(), length, matchCase, false);
+        const ptrdiff_t gotUtf8 = NoteSearchUtf8((const char*)text, textSize,
+                                                 (const char*)pattern.data(), length, matchCase);
+        const ptrdiff_t wantUtf8 =
+            NaiveFind(text, textSize, pattern.data(), length, matchCase, true);
+        if (got != want || gotUtf8 != wantUtf8) {
+            fprintf(stderr, "match case %d: found %ld and %ld in UTF-8, expected %ld and %ld\n",
+                    matchCase, (long)got, (long)gotUtf8, (long)want, (long)wantUtf8);
             abort();
         }
     }

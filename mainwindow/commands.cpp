@@ -161,20 +161,25 @@ void MainDialog::ShowNewBookMenu() {
 
 void MainDialog::OpenClickedLink(const ENLINK* link) {
     LRichEdit::SetSelection(NoteText(), link->chrg.cpMin, link->chrg.cpMax);
-    char address[LFILE_PATH] = "";
+    // In Unicode: an address may hold characters the code page lacks.
+    WCHAR address[LFILE_PATH] = L"";
     LONG end = link->chrg.cpMax;
     if (end - link->chrg.cpMin > LFILE_PATH_MAX_CHARS)
         end = link->chrg.cpMin + LFILE_PATH_MAX_CHARS;
-    TEXTRANGEA range = {{link->chrg.cpMin, end}, address};
-    SendMessageA(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
-    if (!LinkOpensWithoutQuestion(address)) {
+    TEXTRANGEW range = {{link->chrg.cpMin, end}, address};
+    SendMessageW(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    // The scheme is ASCII: the code page's form of the address is enough to
+    // judge it, and to show it in the question.
+    char shown[LFILE_PATH] = "";
+    WideCharToMultiByte(CP_ACP, 0, address, -1, shown, LFILE_PATH, NULL, NULL);
+    if (!LinkOpensWithoutQuestion(shown)) {
         char question[LFILE_PATH + 80];
-        wsprintfA(question, "This link is not a web or mail address:\n\n%s\n\nOpen it?", address);
+        wsprintfA(question, "This link is not a web or mail address:\n\n%s\n\nOpen it?", shown);
         if (MessageBoxA(hwnd, question, "Jotwell", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
             IDYES)
             return;
     }
-    ShellExecuteA(hwnd, "open", address, NULL, NULL, SW_SHOWNORMAL);
+    ShellExecuteW(hwnd, L"open", address, NULL, NULL, SW_SHOWNORMAL);
 }
 
 INT_PTR MainDialog::OnNotify(NMHDR* hdr) {

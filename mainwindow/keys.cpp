@@ -128,8 +128,7 @@ LONG MainDialog::FindColonBefore(LONG before) {
     if (before <= 0)
         return -1;
     char* buffer = new char[before + 1];
-    TEXTRANGEA range = {{0, before}, buffer};
-    LONG got = (LONG)SendMessageA(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    LONG got = LRichEdit::GetTextRange(NoteText(), 0, before, buffer);
     LONG colon = FindColonBackward(buffer, got, before);
     delete[] buffer;
     return colon;
@@ -139,8 +138,7 @@ void MainDialog::SelectFieldAfter(LONG colon) {
     HWND text = NoteText();
     // One character past the colon, and a blank: read them to find the start.
     char after[3] = "";
-    TEXTRANGEA range = {{colon, colon + 2}, after};
-    LONG got = (LONG)SendMessageA(text, EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    LONG got = LRichEdit::GetTextRange(text, colon, colon + 2, after);
     LONG start = colon + (FieldStart(after, got, 0));
     LONG line = (LONG)SendMessageA(text, EM_LINEFROMCHAR, start, 0);
     LONG lineStart = (LONG)SendMessageA(text, EM_LINEINDEX, line, 0);

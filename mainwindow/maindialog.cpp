@@ -58,6 +58,7 @@ MainDialog::MainDialog()
       bSaveFailureShown(false),
       bNoteTimeKnown(false),
       iEditorState(-1),
+      iNoteEncoding(TEXT_CODE_PAGE),
       bHotKeyRegistered(false),
       iPendingClose(0) {
     szFindText[0] = '\0';

@@ -12,6 +12,7 @@
 #include "dialogs/lsplash.h"
 #include "resources/resource.h"
 #include "util/lfile.h"
+#include "util/textencoding.h"
 
 // Timers of the main window.
 const UINT TIMER_STATUS = 1;  // status-bar rotation
@@ -161,6 +162,7 @@ public:
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
     int iEditorState;           // -1 not yet styled, 0 editable, 1 read only, 2 no note
+    TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved
     bool bHotKeyRegistered;
     int iPendingClose;          // CM_CLOSE or CM_EXIT asked for while disabled; 0 none
 };

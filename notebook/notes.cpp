@@ -136,7 +136,7 @@ void MainDialog::LoadRichEditText(const char* path) {
     if (!text)
         return;
     LRichEdit::EnableNotifications(text);
-    LRichEdit::StreamInFile(text, path);
+    LRichEdit::StreamInFile(text, path, &iNoteEncoding);
 }
 
 bool MainDialog::SaveData() {
@@ -206,14 +206,17 @@ bool MainDialog::SaveRichEditText() {
     if (!editor)
         return false;
     size_t size = 0;
-    char* text = LRichEdit::StreamOutText(editor, &size);
+    TextEncoding encoding = iNoteEncoding;
+    char* text = LRichEdit::StreamOutFileText(editor, iNoteEncoding, &size, &encoding);
     if (!text)
         return false;
     KeepOtherUsersVersion();
     bool ok = LFile::WriteFileBytes(szNoteName, text, size);
     delete[] text;
-    if (ok)
+    if (ok) {
+        iNoteEncoding = encoding;
         ReadNoteTime();
+    }
     return ok;
 }
 

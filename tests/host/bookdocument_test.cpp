@@ -115,4 +115,17 @@ TEST(BookDocument, FailingSinkIsReportedAndEndsTheWriting) {
     EXPECT_TRUE(refusing.bytes.empty());
 }
 
+TEST(BookDocument, Utf8NotesWriteUnicodeEscapesInHeadingAndText) {
+    StringSink sink;
+    std::unique_ptr<BookDocument> doc(new BookDocument(sink, true));
+    const std::string text = "Caf\xC3\xA9 {\xE2\x80\x94}\r\n\xEF\xBF\xBF\xF0\x9F\x98\x80 \xFF";
+    EXPECT_TRUE(doc->Begin());
+    EXPECT_TRUE(doc->AddUtf8Note("Z\xC3\xBCrich", text.data(), text.size()));
+    EXPECT_TRUE(doc->End());
+    EXPECT_EQ(sink.bytes, HEADER + "{\\b Z\\u252?rich}\\par \\par\n"
+                                   "Caf\\u233? \\{\\u8212?\\}\\par\n"
+                                   "\\u-1?\\u-10179?\\u-8704? \\u-3?"
+                                   "\n\\page\n" + TRAILER);
+}
+
 }  // namespace

@@ -113,6 +113,22 @@ TEST_F(Find, AllNotesOpensTheNoteHoldingTheTextAndGoesOnFromTheNext) {
     EXPECT_EQ(log.Count("Finding"), 3);
 }
 
+TEST_F(Find, Utf8NotesAreSearchedInUtf8WithoutFoldingTheirCharacters) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the find text is typed in code page 1252";
+    WriteNote("Other Notes", "A", "CAF\xC3\x89 au lait");  // "CAFÉ", not folded to "café"
+    WriteNote("Other Notes", "B", "\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC Caf\xC3\xA9");
+    WriteNote("Other Notes", "C", "Caf\xE9 in the code page");
+    Open();
+    ExpectFind("caf\xE9", false, true);
+    Command(CM_FIND);
+    EXPECT_EQ(SelectedNote(), "B");
+    EXPECT_EQ(Selection(), Range(3, 7));
+    FindNext();
+    EXPECT_EQ(SelectedNote(), "C");
+    EXPECT_EQ(Selection(), Range(0, 4));
+}
+
 TEST_F(Find, AllNotesWithoutTheTextSearchesSilentlyThenFindNextSaysSo) {
     WriteNote("Other Notes", "A", "alpha");
     WriteNote("Other Notes", "B", "beta");

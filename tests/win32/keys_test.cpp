@@ -20,8 +20,7 @@ protected:
         LONG start = 0, end = 0;
         LRichEdit::GetSelection(dialog->NoteText(), &start, &end);
         std::string text(end - start + 1, '\0');
-        TEXTRANGEA range = {{start, end}, &text[0]};
-        LONG n = (LONG)SendMessageA(dialog->NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
+        LONG n = LRichEdit::GetTextRange(dialog->NoteText(), start, end, &text[0]);
         text.resize(n);
         return text;
     }

@@ -58,12 +58,12 @@ bool MainWindowTest::Pump(std::function<bool()> until, DWORD timeoutMs) {
         if (GetTickCount() - start > timeoutMs)
             return false;
         MSG msg;
-        while (GetTickCount() - start <= timeoutMs && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (GetTickCount() - start <= timeoutMs && PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
             if (dialog && dialog->hwnd)
                 dialog->ProcessMessage(msg);
             else {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
         }
         MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);

@@ -109,6 +109,24 @@ TEST_F(Printing, BracesAndBackslashesAreEscapedInTextAndName) {
                   "\n\\page\n" + TRAILER);
 }
 
+TEST_F(Printing, Utf8NotesAreWrittenWithUnicodeEscapes) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the note name is in code page 1252";
+    WriteNote("Other Notes", "Z\xFCrich",
+              "\xEF\xBB\xBF"
+              "Caf\xC3\xA9 \xF0\x9F\x98\x80\r\n{20\xE2\x82\xAC}");
+    WriteNote("Other Notes", "Zz", "Caf\xE9");
+    Open();
+    ExpectPrintBook(true);
+    Command(CM_BOOK_PRINT);
+    EXPECT_EQ(testkit::ReadFileText(Document()),
+              std::string(HEADER) +
+                  "{\\b Z\\u252?rich}\\par \\par\nCaf\\u233? \\u-10179?\\u-8704?\\par\n"
+                  "\\{20\\u8364?\\}\n\\page\n"
+                  "{\\b Zz}\\par \\par\nCaf\xE9\n\\page\n" +
+                  TRAILER);
+}
+
 TEST_F(Printing, AnEmptyBookPrintsNothing) {
     Open();
     ExpectPrintBook(true);

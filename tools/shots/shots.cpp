@@ -27,12 +27,12 @@ void Pump(DWORD ms, MainDialog* dialog) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
         MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
             if (dialog && dialog->hwnd)
                 dialog->ProcessMessage(msg);
             else {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
         }
         MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);

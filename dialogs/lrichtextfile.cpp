@@ -1,0 +1,53 @@
+// The editor's text as a note file is to hold it: in the code page while
+// every character fits, else in UTF-8.
+#include "dialogs/lrichedit.h"
+
+#include <new>
+#include <string.h>
+
+namespace {
+
+// Whether every character has its own byte (or bytes) in the system code
+// page: no default character and no best-fit stand-in, such as "a" for "ā".
+bool FitsCodePage(const WCHAR* text, size_t count) {
+    if (count == 0 || GetACP() == CP_UTF8)
+        return true;
+    BOOL lost = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, (int)count, NULL, 0, NULL,
+                                &lost);
+    return n > 0 && !lost;
+}
+
+}  // namespace
+
+namespace LRichEdit {
+
+char* StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncoding* pSaved) {
+    size_t count = 0;
+    WCHAR* wide = StreamOutUnicode(edit, &count);
+    if (!wide)
+        return NULL;
+    bool fits = loaded != TEXT_CODE_PAGE || FitsCodePage(wide, count);
+    TextEncoding saved = TextSaveEncoding(loaded, fits);
+    char* text = NULL;
+    if (saved == TEXT_CODE_PAGE) {
+        // Exactly the bytes a code-page note was always saved with.
+        text = StreamOutText(edit, pSize);
+    } else {
+        size_t bom = TextBomSize(saved);
+        text = new (std::nothrow) char[bom + count * 3 + 1];
+        if (text) {
+            memcpy(text, UTF8_BOM, bom);
+            size_t size = bom + Utf16ToUtf8((const char16_t*)wide, count, text + bom);
+            text[size] = '\0';
+            if (pSize)
+                *pSize = size;
+        }
+    }
+    delete[] (char*)wide;
+    if (text && pSaved)
+        *pSaved = saved;
+    return text;
+}
+
+}  // namespace LRichEdit

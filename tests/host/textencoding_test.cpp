@@ -1,0 +1,84 @@
+// Text encodings: which one a note's bytes are in, the encoding a save
+// uses, and UTF-8 to UTF-16 and back.
+#include "util/textencoding.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+TextEncoding Of(const std::string& bytes, bool cut = false) {
+    return TextEncodingOf(bytes.data(), bytes.size(), cut);
+}
+
+std::u16string ToUtf16(const std::string& s) {
+    std::u16string out(s.size(), u'\0');
+    out.resize(Utf8ToUtf16(s.data(), s.size(), &out[0]));
+    return out;
+}
+
+std::string ToUtf8(const std::u16string& s) {
+    std::string out(s.size() * 3, '\0');
+    out.resize(Utf16ToUtf8(s.data(), s.size(), &out[0]));
+    return out;
+}
+
+TEST(TextEncoding, ByteOrderMarkOrMultiByteSequenceMeansUtf8) {
+    EXPECT_EQ(Of("\xEF\xBB\xBFplain"), TEXT_UTF8_BOM);
+    EXPECT_EQ(Of("\xEF\xBB\xBF"), TEXT_UTF8_BOM);
+    EXPECT_EQ(Of("\xEF\xBB\xBF\xFF not UTF-8 after the mark"), TEXT_UTF8_BOM);
+    EXPECT_EQ(Of("Caf\xC3\xA9 menu \xE2\x80\x94 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80"),
+              TEXT_UTF8);
+    EXPECT_EQ(Of("Z\xC3\xBCrich 20\xE2\x82\xAC, a line long enough for whole words"), TEXT_UTF8);
+    EXPECT_EQ(Of(""), TEXT_CODE_PAGE);
+    EXPECT_EQ(Of("pure ASCII, more than one machine word of it\r\n"), TEXT_CODE_PAGE);
+}
+
+TEST(TextEncoding, EveryCodePageByteOnItsOwnIsCodePage) {
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        const std::string text = std::string("Caf") + (char)b + " au lait";
+        EXPECT_EQ(Of(text), TEXT_CODE_PAGE) << b;
+        EXPECT_EQ(Of(text.substr(0, 4)), TEXT_CODE_PAGE) << b;
+    }
+}
+
+TEST(TextEncoding, InvalidSequencesMeanCodePage) {
+    const char* invalid[] = {
+        "\xC0\xAF",          // overlong slash
+        "\xE0\x80\xAF",      // overlong, three bytes
+        "\xED\xA0\x80",      // a surrogate
+        "\xF4\x90\x80\x80",  // above U+10FFFF
+        "\xC3",              // cut short at the end
+        "\xE2\x82 x",        // cut short before ASCII
+        "\xC3\xA9\xA9",      // a stray continuation byte after a valid one
+        "\xC3\xA9 \xE9t\xE9",  // valid, then Latin-1
+    };
+    for (const char* bytes : invalid)
+        EXPECT_EQ(Of(bytes), TEXT_CODE_PAGE) << bytes;
+}
+
+TEST(TextEncoding, CutFileMayEndInsideASequence) {
+    EXPECT_EQ(Of("Caf\xC3\xA9 \xE2\x82", true), TEXT_UTF8);
+    EXPECT_EQ(Of("Caf\xC3\xA9 \xF0\x9F\x98", true), TEXT_UTF8);
+    EXPECT_EQ(Of("Caf\xC3\xA9 \xE2\x82", false), TEXT_CODE_PAGE);
+    EXPECT_EQ(Of("Caf\xC3\xA9 \xED\xA0", true), TEXT_CODE_PAGE);  // would be a surrogate
+    EXPECT_EQ(Of("Caf\xE9", true), TEXT_CODE_PAGE);
+}
+
+TEST(TextEncoding, SaveKeepsTheEncodingUnlessACharacterDoesNotFit) {
+    EXPECT_EQ(TextSaveEncoding(TEXT_CODE_PAGE, true), TEXT_CODE_PAGE);
+    EXPECT_EQ(TextSaveEncoding(TEXT_CODE_PAGE, false), TEXT_UTF8_BOM);
+    EXPECT_EQ(TextSaveEncoding(TEXT_UTF8, false), TEXT_UTF8);
+}
+
+TEST(TextEncoding, ConvertsBothWaysWithReplacementCharacters) {
+    const std::string text = "Caf\xC3\xA9 \xE2\x80\x94 \xE6\x97\xA5 \xF0\x9F\x98\x80\r\n";
+    const std::u16string wide = u"Caf\u00E9 \u2014 \u65E5 \U0001F600\r\n";
+    EXPECT_EQ(ToUtf16(text), wide);
+    EXPECT_EQ(ToUtf8(wide), text);
+    EXPECT_EQ(ToUtf16("a\xFF\xC3z\xE2\x82"), u"a\uFFFD\uFFFDz\uFFFD\uFFFD");
+    const char16_t lone[] = {u'a', 0xD83D, u'b', 0xDE00};
+    EXPECT_EQ(ToUtf8(std::u16string(lone, 4)), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+}
+
+}  // namespace

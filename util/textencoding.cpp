@@ -1,0 +1,172 @@
+// Text encodings. Runs of ASCII, by far the most of any note, are skipped a
+// machine word at a time when checking whether bytes are UTF-8.
+#include "util/textencoding.h"
+
+#include <string.h>
+
+namespace {
+
+typedef size_t Word;
+const size_t WORD = sizeof(Word);
+const Word HIGHS = (Word)-1 / 0xFF * 0x80;
+
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+// Length of the valid sequence at p, or 0. With cut, a sequence that is
+// valid as far as the bytes go is valid, but not complete.
+size_t ValidSequence(const unsigned char* p, size_t size, bool cut, bool* complete) {
+    unsigned code;
+    size_t taken = Utf8Decode(p, size, &code);
+    *complete = taken > 1;
+    if (taken > 1)
+        return taken;
+    if (!cut)
+        return 0;
+    // Cut short: every byte there must be what the full sequence allows.
+    unsigned char lead = p[0];
+    size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (lead < 0xC2 || lead > 0xF4 || size >= need)
+        return 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead == 0xE0)
+        low = 0xA0;
+    else if (lead == 0xED)
+        high = 0x9F;
+    else if (lead == 0xF0)
+        low = 0x90;
+    else if (lead == 0xF4)
+        high = 0x8F;
+    if (size > 1 && (p[1] < low || p[1] > high))
+        return 0;
+    for (size_t i = 2; i < size; ++i)
+        if (!IsContinuation(p[i]))
+            return 0;
+    return size;
+}
+
+}  // namespace
+
+TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut) {
+    const unsigned char* p = (const unsigned char*)bytes;
+    if (size >= UTF8_BOM_SIZE && memcmp(p, UTF8_BOM, UTF8_BOM_SIZE) == 0)
+        return TEXT_UTF8_BOM;
+    bool multiByte = false;
+    size_t i = 0;
+    while (i < size) {
+        if (size - i >= WORD) {
+            Word w;
+            memcpy(&w, p + i, WORD);
+            if (!(w & HIGHS)) {
+                i += WORD;
+                continue;
+            }
+        }
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        bool complete;
+        size_t length = ValidSequence(p + i, size - i, cut, &complete);
+        if (length == 0)
+            return TEXT_CODE_PAGE;
+        multiByte = multiByte || complete;
+        i += length;
+    }
+    return multiByte ? TEXT_UTF8 : TEXT_CODE_PAGE;
+}
+
+size_t TextBomSize(TextEncoding encoding) {
+    return encoding == TEXT_UTF8_BOM ? UTF8_BOM_SIZE : 0;
+}
+
+TextEncoding TextSaveEncoding(TextEncoding loaded, bool fitsCodePage) {
+    if (loaded == TEXT_CODE_PAGE && !fitsCodePage)
+        return TEXT_UTF8_BOM;
+    return loaded;
+}
+
+size_t Utf8Decode(const unsigned char* p, size_t size, unsigned* code) {
+    *code = REPLACEMENT_CHARACTER;
+    const unsigned char lead = p[0];
+    if (lead < 0x80) {
+        *code = lead;
+        return 1;
+    }
+    size_t length;
+    unsigned value, least;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1F;
+        least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0F;
+        least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07;
+        least = 0x10000;
+    } else {
+        return 1;
+    }
+    if (size < length)
+        return 1;
+    for (size_t i = 1; i < length; ++i) {
+        if (!IsContinuation(p[i]))
+            return 1;
+        value = (value << 6) | (p[i] & 0x3F);
+    }
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 1;
+    *code = value;
+    return length;
+}
+
+size_t Utf8ToUtf16(const char* in, size_t size, char16_t* out) {
+    const unsigned char* p = (const unsigned char*)in;
+    size_t n = 0;
+    for (size_t i = 0; i < size;) {
+        unsigned code;
+        i += Utf8Decode(p + i, size - i, &code);
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            out[n++] = (char16_t)(0xD800 + (code >> 10));
+            out[n++] = (char16_t)(0xDC00 + (code & 0x3FF));
+        } else {
+            out[n++] = (char16_t)code;
+        }
+    }
+    return n;
+}
+
+size_t Utf16ToUtf8(const char16_t* in, size_t count, char* out) {
+    unsigned char* o = (unsigned char*)out;
+    for (size_t i = 0; i < count; ++i) {
+        unsigned code = in[i];
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < count && in[i + 1] >= 0xDC00 &&
+            in[i + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+            ++i;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = REPLACEMENT_CHARACTER;
+        }
+        if (code < 0x80) {
+            *o++ = (unsigned char)code;
+        } else if (code < 0x800) {
+            *o++ = (unsigned char)(0xC0 | (code >> 6));
+            *o++ = (unsigned char)(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            *o++ = (unsigned char)(0xE0 | (code >> 12));
+            *o++ = (unsigned char)(0x80 | ((code >> 6) & 0x3F));
+            *o++ = (unsigned char)(0x80 | (code & 0x3F));
+        } else {
+            *o++ = (unsigned char)(0xF0 | (code >> 18));
+            *o++ = (unsigned char)(0x80 | ((code >> 12) & 0x3F));
+            *o++ = (unsigned char)(0x80 | ((code >> 6) & 0x3F));
+            *o++ = (unsigned char)(0x80 | (code & 0x3F));
+        }
+    }
+    return (size_t)(o - (unsigned char*)out);
+}

@@ -1,0 +1,54 @@
+// Which encoding a text file's bytes are in, and conversion between UTF-8
+// and UTF-16. Notes were always in the system's code page; files written by
+// other programs today are mostly UTF-8, so both are read and kept as they
+// are. Window-free.
+#ifndef JOTWELL_UTIL_TEXTENCODING_H
+#define JOTWELL_UTIL_TEXTENCODING_H
+
+#include <stddef.h>
+
+enum TextEncoding {
+    TEXT_CODE_PAGE,  // the system's code page, one byte a character
+    TEXT_UTF8,       // UTF-8 without a byte-order mark
+    TEXT_UTF8_BOM,   // UTF-8 that starts with the byte-order mark
+};
+
+const char UTF8_BOM[] = "\xEF\xBB\xBF";
+const size_t UTF8_BOM_SIZE = 3;
+
+// The replacement character, for bytes that are not UTF-8.
+const unsigned REPLACEMENT_CHARACTER = 0xFFFD;
+
+// UTF-8 when the bytes start with the byte-order mark, or when they are
+// valid UTF-8 and hold at least one multi-byte sequence; pure ASCII and
+// anything else is the code page. cut says the bytes are only the start of
+// a longer file, so a sequence cut off at the end does not count against
+// them (nor for them).
+TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut = false);
+
+// Number of bytes of the byte-order mark at the start of bytes in that
+// encoding: 3 for TEXT_UTF8_BOM, else 0.
+size_t TextBomSize(TextEncoding encoding);
+
+// The encoding a text is saved in. A code-page text stays in the code page
+// while every character fits; otherwise it becomes UTF-8 with a byte-order
+// mark, so that other programs know it. UTF-8 stays as it was.
+TextEncoding TextSaveEncoding(TextEncoding loaded, bool fitsCodePage);
+
+// Decodes the character at p, of which size bytes are left (at least 1),
+// into *code. Returns the bytes it takes, 1 to 4. A byte that starts no
+// valid sequence (a stray continuation byte, an overlong form, a surrogate,
+// a value above U+10FFFF, a sequence cut short) takes one byte and gives
+// REPLACEMENT_CHARACTER.
+size_t Utf8Decode(const unsigned char* p, size_t size, unsigned* code);
+
+// UTF-16 of UTF-8 bytes, invalid bytes each as REPLACEMENT_CHARACTER. out
+// has room for size units: UTF-16 never takes more units than UTF-8 takes
+// bytes. Returns the number of units written.
+size_t Utf8ToUtf16(const char* in, size_t size, char16_t* out);
+
+// UTF-8 of UTF-16 units, an unpaired surrogate as REPLACEMENT_CHARACTER.
+// out has room for 3 bytes a unit. Returns the number of bytes written.
+size_t Utf16ToUtf8(const char16_t* in, size_t count, char* out);
+
+#endif
