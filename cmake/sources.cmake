@@ -246,8 +246,10 @@ set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)
 set(JW_WIN32_BENCHMARKS
     findjob
     notelist
+    savekill
 )
 set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp bench/winbenchkit.cpp)
+set(JW_WIN32_BENCH_savekill_SOURCES bench/savekill_win32_bench.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES
