@@ -6,10 +6,22 @@
 
 namespace {
 
+// A file being streamed in, and whether its end was reached: the control
+// also stops early when a read fails or its text is full.
+struct FileSource {
+    HANDLE file;
+    bool atEnd;
+};
+
 DWORD CALLBACK StreamInFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+    FileSource* source = (FileSource*)cookie;
     DWORD got = 0;
-    if (!ReadFile((HANDLE)cookie, buffer, (DWORD)size, &got, NULL))
-        got = 0;
+    *read = 0;
+    // A failed read is no end of file: it stops the load as a failure.
+    if (!ReadFile(source->file, buffer, (DWORD)size, &got, NULL))
+        return 1;
+    if (got == 0)
+        source->atEnd = true;
     *read = (LONG)got;
     return 0;
 }
@@ -73,16 +85,20 @@ void EnableNotifications(HWND edit) {
     SendMessageA(edit, EM_AUTOURLDETECT, TRUE, 0);
 }
 
-void StreamInFile(HWND edit, const char* path) {
+bool StreamInFile(HWND edit, const char* path) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
+        // Only a file that is not there is rightly empty.
+        bool missing = GetLastError() == ERROR_FILE_NOT_FOUND;
         SetPlainText(edit, "");
-        return;
+        return missing;
     }
-    EDITSTREAM es = {(DWORD_PTR)file, 0, StreamInFromFile};
+    FileSource source = {file, false};
+    EDITSTREAM es = {(DWORD_PTR)&source, 0, StreamInFromFile};
     SendMessageA(edit, EM_STREAMIN, SF_TEXT, (LPARAM)&es);
     CloseHandle(file);
+    return source.atEnd && es.dwError == 0;
 }
 
 void SetPlainText(HWND edit, const char* text) {

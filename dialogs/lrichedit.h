@@ -13,9 +13,10 @@ namespace LRichEdit {
 // and turns on web-address detection.
 void EnableNotifications(HWND edit);
 
-// Replaces the whole content with a file's bytes as plain text; a file that
-// cannot be opened leaves the editor empty.
-void StreamInFile(HWND edit, const char* path);
+// Replaces the whole content with a file's bytes as plain text. True when the
+// whole file was read, or there is no such file (the editor is then empty);
+// false when it could not be opened or read to its end.
+bool StreamInFile(HWND edit, const char* path);
 
 // Replaces the whole content with the given plain text.
 void SetPlainText(HWND edit, const char* text);

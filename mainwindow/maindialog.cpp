@@ -3,6 +3,7 @@
 #include "mainwindow/maindialog.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 #include <string.h>
 
 #include "app/settings.h"
@@ -53,6 +54,7 @@ MainDialog::MainDialog()
       uTaskbarCreated(0),
       bSaveFailureShown(false),
       bNoteTimeKnown(false),
+      bNoteUnreadable(false),
       iEditorState(-1),
       bHotKeyRegistered(false) {
     szFindText[0] = '\0';
@@ -111,6 +113,10 @@ void MainDialog::InitDialog() {
     if (hfontNoteName)
         SendDlgItemMessageA(hwnd, IDC_NOTE_NAME, WM_SETFONT, (WPARAM)hfontNoteName, FALSE);
 
+    // The editor's own limit (32,767 characters) would stop typing and
+    // pasting silently in a long note.
+    SendDlgItemMessageA(hwnd, IDC_NOTE_TEXT, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
+
     InitFolderList();
 
     SetTimer(hwnd, TIMER_STATUS, STATUS_FIRST_DELAY, NULL);
@@ -142,17 +148,18 @@ void MainDialog::UpdateControls() {
     // Only a change is passed on: the editor reports its own restyling as a
     // change of text, which would bring us back here.
     HWND text = NoteText();
-    int editorState = bReadOnlyBook ? 1 : 0;
+    bool locked = bReadOnlyBook || bNoteUnreadable;
+    int editorState = locked ? 1 : 0;
     if (text && editorState != iEditorState) {
         iEditorState = editorState;
-        LRichEdit::SetBackground(text, bReadOnlyBook ? kReadOnlyBackground : kWhite);
-        LRichEdit::SetReadOnly(text, bReadOnlyBook);
+        LRichEdit::SetBackground(text, locked ? kReadOnlyBackground : kWhite);
+        LRichEdit::SetReadOnly(text, locked);
     }
     EnableMenuItem(CM_NOTE_NEW, !bReadOnlyBook);
     bool loaded = szNoteName[0] != '\0';
     EnableMenuItem(CM_NOTE_PRINT, loaded);
     EnableMenuItem(CM_NOTE_DELETE, loaded && !bReadOnlyBook);
-    EnableControl(IDC_NOTE_NAME, loaded && !bReadOnlyBook);
+    EnableControl(IDC_NOTE_NAME, loaded && !locked);
 }
 
 void MainDialog::UpdateEditItems() {
@@ -182,6 +189,18 @@ void MainDialog::CmExit() {
     if (!ConfirmLeaveNote())
         return;
     Close(IDCANCEL);
+}
+
+BOOL MainDialog::QueryEndSession() {
+    KillTimer(hwnd, TIMER_SAVE);
+    if (SaveData())
+        return TRUE;
+    // Ending the session would lose the text. The answer goes back at once;
+    // the user is told afterwards, and the save is tried again as after any
+    // failure.
+    SetTimer(hwnd, TIMER_SAVE, SAVE_RETRY_DELAY, NULL);
+    PostMessageA(hwnd, WM_SAVEFAILURE, 0, 0);
+    return FALSE;
 }
 
 void MainDialog::ShowNextStatusMessage() {

@@ -83,7 +83,10 @@ public:
     bool SaveData();
     bool ConfirmLeaveNote();
     bool SaveRichEditText();
-    void LoadRichEditText(const char* path);
+    bool LoadRichEditText(const char* path);
+    void LoadNoteText();
+    void ShowNoteUnreadable();
+    void ShowNameTooLong(const char* name);
     void CmNoteNew();
     void CmNoteDelete();
     void PastePlainText();
@@ -92,8 +95,10 @@ public:
     void RenameNote();
     bool ReadNoteTime();
     bool IsKnownNoteTime(unsigned long long onDisk) const;
-    void KeepOtherUsersVersion();
+    bool KeepOtherUsersVersion();
     void SaveOnTimer();
+    void ShowSaveFailure();
+    BOOL QueryEndSession();
 
     // External change detection (notebook/scan.cpp).
     void ScanFolders();
@@ -152,6 +157,7 @@ public:
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
+    bool bNoteUnreadable;       // the loaded note's file could not be read whole
     int iEditorState;           // -1 not yet styled, 0 editable, 1 read only
     bool bHotKeyRegistered;
 };
