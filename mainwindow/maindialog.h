@@ -95,7 +95,7 @@ public:
     void RenameNote();
     bool ReadNoteTime();
     bool IsKnownNoteTime(unsigned long long onDisk) const;
-    bool KeepOtherUsersVersion();
+    bool KeepOtherUsersVersion(unsigned long long onDisk);
     void SaveOnTimer();
     void ShowSaveFailure();
     BOOL QueryEndSession();

@@ -254,18 +254,24 @@ bool MainDialog::SaveRichEditText() {
     char* text = LRichEdit::StreamOutText(editor, &size);
     if (!text)
         return false;
-    // Without the other user's version kept, writing would destroy it.
-    bool ok = KeepOtherUsersVersion() && LFile::WriteFileBytes(szNoteName, text, size);
+    // The version on disk is kept beside when another user wrote it, and
+    // replaced only if it is still there at the moment of the replacement:
+    // of two computers saving at once, one fails and tries again at once,
+    // keeping the other's version then.
+    bool ok = false;
+    for (int attempt = 0; attempt < 2 && !ok; ++attempt) {
+        unsigned long long onDisk = 0;
+        bool exists = LFile::GetLastWriteTime(szNoteName, &onDisk);
+        ok = (!exists || KeepOtherUsersVersion(onDisk)) &&
+             LFile::WriteFileBytes(szNoteName, text, size, exists ? &onDisk : NULL);
+    }
     delete[] text;
     if (ok)
         ReadNoteTime();
     return ok;
 }
 
-bool MainDialog::KeepOtherUsersVersion() {
-    unsigned long long onDisk;
-    if (!LFile::GetLastWriteTime(szNoteName, &onDisk))
-        return true;  // nothing there to lose
+bool MainDialog::KeepOtherUsersVersion(unsigned long long onDisk) {
     if (IsKnownNoteTime(onDisk))
         return true;  // the version this user loaded or saved last
 

@@ -59,10 +59,13 @@ char* ReadTextFile(const char* path, size_t* pSize = 0);
 // program stops, either the old or the whole new content is on disk: the
 // bytes go to a temporary file in the same folder, which is then renamed over
 // the target in one step; the target's attributes are kept. Temporary files
-// of saves that were cut off, in that folder, are removed on the way. True if
-// the write succeeded; on failure the old file is left whole.
+// of saves that were cut off, in that folder, are removed on the way. With
+// unchangedSince, an existing target is replaced only while its last-write
+// time is still that one. True if the write succeeded; on failure the old file
+// is left whole.
 bool WriteTextFile(const char* path, const char* text);
-bool WriteFileBytes(const char* path, const void* data, size_t size);
+bool WriteFileBytes(const char* path, const void* data, size_t size,
+                    const unsigned long long* unchangedSince = 0);
 
 // Renames a file, also when only the letter case of its name changes. True
 // if it now has the new name.

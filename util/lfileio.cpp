@@ -83,6 +83,36 @@ void RemoveStaleTemps(const char* folder) {
     FindClose(find);
 }
 
+// Saves that check that their target is still the version they expect take
+// turns, also across computers: the check and the rename of one must not
+// interleave with another's. The turn is a file created exclusively beside
+// the target and deleted when closed. One left by a computer that stopped
+// is old, and deleted by the next save that waits for it.
+HANDLE TakeSavingTurn(const char* path) {
+    char lock[LFILE_PATH];
+    LFile::_GetFolderFromPath(lock, path);
+    const char kLockName[] = "~jslock.tmp";
+    if (strlen(lock) + 1 + strlen(kLockName) > (size_t)LFILE_PATH_MAX_CHARS)
+        return INVALID_HANDLE_VALUE;
+    LFile::FilePathCat(lock, kLockName);
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        HANDLE h = CreateFileA(lock, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+        if (h != INVALID_HANDLE_VALUE)
+            return h;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExA(lock, GetFileExInfoStandard, &data)) {
+            unsigned long long written =
+                ((unsigned long long)data.ftLastWriteTime.dwHighDateTime << 32) |
+                data.ftLastWriteTime.dwLowDateTime;
+            if (written + kStaleTempAge <= Now())
+                DeleteFileA(lock);
+        }
+        Sleep(20);
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 // Creates a new temporary file beside path, open for writing and shared with
 // no one until it is closed. Its name goes to tmp (260 bytes).
 HANDLE CreateTempBeside(const char* path, char* tmp) {
@@ -104,6 +134,26 @@ HANDLE CreateTempBeside(const char* path, char* tmp) {
             return h;
     }
     return INVALID_HANDLE_VALUE;
+}
+
+// Puts the finished temporary file in the target's place.
+bool ReplaceByTemp(const char* tmp, const char* path) {
+    // One rename replaces the target: there is no moment without a note. A
+    // target that another program holds open refuses it and stays as it was.
+    DWORD attributes = GetFileAttributesA(path);
+    if (MoveFileExA(tmp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(path) != attributes)
+            SetFileAttributesA(path, attributes);
+        return true;
+    }
+    if (LFile::Exists(path)) {
+        DeleteFileA(tmp);  // the target is whole
+        return false;
+    }
+    // No target (it was never there, or someone removed it meanwhile): the
+    // temporary file may be the only copy of the text, so it takes the
+    // target's place, and stays where it is if even that fails.
+    return MoveFileExA(tmp, path, MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 }  // namespace
@@ -140,7 +190,8 @@ bool WriteTextFile(const char* path, const char* text) {
     return WriteFileBytes(path, text, strlen(text));
 }
 
-bool WriteFileBytes(const char* path, const void* data, size_t size) {
+bool WriteFileBytes(const char* path, const void* data, size_t size,
+                    const unsigned long long* unchangedSince) {
     char folder[LFILE_PATH];
     _GetFolderFromPath(folder, path);
     RemoveStaleTemps(folder[0] ? folder : ".");
@@ -159,22 +210,24 @@ bool WriteFileBytes(const char* path, const void* data, size_t size) {
         return false;
     }
 
-    // One rename replaces the target: there is no moment without a note. A
-    // target that another program holds open refuses it and stays as it was.
-    DWORD attributes = GetFileAttributesA(path);
-    if (MoveFileExA(tmp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(path) != attributes)
-            SetFileAttributesA(path, attributes);
-        return true;
+    // Someone else replaced the target while this was written (another
+    // computer saving the same note): theirs is not to be lost unseen.
+    HANDLE turn = INVALID_HANDLE_VALUE;
+    if (unchangedSince) {
+        turn = TakeSavingTurn(path);
+        unsigned long long written = 0;
+        if (turn == INVALID_HANDLE_VALUE ||
+            (GetLastWriteTime(path, &written) && written != *unchangedSince)) {
+            if (turn != INVALID_HANDLE_VALUE)
+                CloseHandle(turn);
+            DeleteFileA(tmp);
+            return false;
+        }
     }
-    if (Exists(path)) {
-        DeleteFileA(tmp);  // the target is whole
-        return false;
-    }
-    // No target (it was never there, or someone removed it meanwhile): the
-    // temporary file may be the only copy of the text, so it takes the
-    // target's place, and stays where it is if even that fails.
-    return MoveFileExA(tmp, path, MOVEFILE_WRITE_THROUGH) != FALSE;
+    bool replaced = ReplaceByTemp(tmp, path);
+    if (turn != INVALID_HANDLE_VALUE)
+        CloseHandle(turn);
+    return replaced;
 }
 
 bool RenameFile(const char* from, const char* to) {
