@@ -266,10 +266,12 @@ set(JW_WIN32_BENCHMARKS
     notelist
     idle
     startup
+    savekill
 )
 set(JW_WIN32_BENCH_idle_SOURCES bench/idle_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_startup_SOURCES bench/startup_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp bench/winbenchkit.cpp)
+set(JW_WIN32_BENCH_savekill_SOURCES bench/savekill_win32_bench.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES

@@ -6,10 +6,22 @@
 
 namespace {
 
+// A file being streamed in, and whether its end was reached: the control
+// also stops early when a read fails or its text is full.
+struct FileSource {
+    HANDLE file;
+    bool atEnd;
+};
+
 DWORD CALLBACK StreamInFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+    FileSource* source = (FileSource*)cookie;
     DWORD got = 0;
-    if (!ReadFile((HANDLE)cookie, buffer, (DWORD)size, &got, NULL))
-        got = 0;
+    *read = 0;
+    // A failed read is no end of file: it stops the load as a failure.
+    if (!ReadFile(source->file, buffer, (DWORD)size, &got, NULL))
+        return 1;
+    if (got == 0)
+        source->atEnd = true;
     *read = (LONG)got;
     return 0;
 }
@@ -71,14 +83,17 @@ DWORD CALLBACK StreamOutToText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG*
 }
 
 // The whole file, as far as it can be read, into sink.
-void ReadWholeFile(HANDLE file, TextSink* sink) {
+// True when the file was read to its end; a failed read is no end of file.
+bool ReadWholeFile(HANDLE file, TextSink* sink) {
     const DWORD CHUNK = 0x10000;
     for (;;) {
         if (!Reserve(sink, CHUNK))
-            return;
+            return false;
         DWORD got = 0;
-        if (!ReadFile(file, sink->data + sink->size, CHUNK, &got, NULL) || got == 0)
-            return;
+        if (!ReadFile(file, sink->data + sink->size, CHUNK, &got, NULL))
+            return false;
+        if (got == 0)
+            return true;
         sink->size += got;
     }
 }
@@ -131,25 +146,28 @@ void EnableNotifications(HWND edit) {
     SendMessageA(edit, EM_AUTOURLDETECT, TRUE, 0);
 }
 
-void StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding) {
+bool StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding) {
     if (pEncoding)
         *pEncoding = TEXT_CODE_PAGE;
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
+        // Only a file that is not there is rightly empty.
+        bool missing = GetLastError() == ERROR_FILE_NOT_FOUND;
         SetPlainText(edit, "");
-        return;
+        return missing;
     }
     TextSink bytes = {NULL, 0, 0, false};
-    ReadWholeFile(file, &bytes);
+    bool whole = ReadWholeFile(file, &bytes);
     if (bytes.failed) {
         // No memory for a copy: streamed from the file as notes always were.
         SetFilePointer(file, 0, NULL, FILE_BEGIN);
-        EDITSTREAM es = {(DWORD_PTR)file, 0, StreamInFromFile};
+        FileSource source = {file, false};
+        EDITSTREAM es = {(DWORD_PTR)&source, 0, StreamInFromFile};
         SendMessageA(edit, EM_STREAMIN, SF_TEXT, (LPARAM)&es);
         CloseHandle(file);
         delete[] bytes.data;
-        return;
+        return source.atEnd && es.dwError == 0;
     }
     CloseHandle(file);
     TextEncoding encoding = TextEncodingOf(bytes.data, bytes.size);
@@ -171,6 +189,7 @@ void StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding) {
     }
     delete[] wide;
     delete[] bytes.data;
+    return whole;
 }
 
 void SetPlainText(HWND edit, const char* text) {

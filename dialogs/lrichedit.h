@@ -21,10 +21,11 @@ void EnableNotifications(HWND edit);
 
 // Replaces the whole content with a file's text: a UTF-8 file (as
 // TextEncodingOf decides) shows its characters without the byte-order mark,
-// any other its bytes in the code page. A file that cannot be opened leaves
-// the editor empty and counts as code page. The file's encoding goes to
-// *pEncoding.
-void StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding = NULL);
+// any other its bytes in the code page. The file's encoding goes to
+// *pEncoding. True when the whole file was read, or there is no such file
+// (the editor is then empty, in the code page); false when it could not be
+// opened or read to its end.
+bool StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding = NULL);
 
 // Replaces the whole content with the given plain text.
 void SetPlainText(HWND edit, const char* text);

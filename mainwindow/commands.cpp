@@ -242,6 +242,13 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             iPendingClose = 0;
         }
         break;
+    case WM_QUERYENDSESSION:
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, QueryEndSession());
+        return TRUE;
+    case WM_SAVEFAILURE:
+        CmOpen();
+        ShowSaveFailure();
+        return TRUE;
     case WM_TRAYNOTIFY:
         if (lParam == WM_LBUTTONUP)
             CmOpen();

@@ -3,6 +3,7 @@
 #include "mainwindow/maindialog.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 #include <string.h>
 
 #include "app/settings.h"
@@ -57,6 +58,7 @@ MainDialog::MainDialog()
       uTaskbarCreated(0),
       bSaveFailureShown(false),
       bNoteTimeKnown(false),
+      bNoteUnreadable(false),
       iEditorState(-1),
       iNoteEncoding(TEXT_CODE_PAGE),
       bHotKeyRegistered(false),
@@ -106,6 +108,10 @@ void MainDialog::InitDialog() {
                                 FF_MODERN | DEFAULT_PITCH, NULL);
     if (hfontNoteName)
         SendDlgItemMessageA(hwnd, IDC_NOTE_NAME, WM_SETFONT, (WPARAM)hfontNoteName, FALSE);
+
+    // The editor's own limit (32,767 characters) would stop typing and
+    // pasting silently in a long note.
+    SendDlgItemMessageA(hwnd, IDC_NOTE_TEXT, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
 
     InitFolderList();
 
@@ -159,7 +165,8 @@ void MainDialog::UpdateControls() {
     // start a note.
     HWND text = NoteText();
     bool noNote = !szNoteName[0] || szNoteName[0] == '-';
-    int editorState = bReadOnlyBook ? 1 : noNote ? 2 : 0;
+    bool locked = bReadOnlyBook || bNoteUnreadable;
+    int editorState = locked ? 1 : noNote ? 2 : 0;
     if (text && editorState != iEditorState) {
         bool tipChanges = editorState == 2 || iEditorState == 2;
         iEditorState = editorState;
@@ -174,7 +181,7 @@ void MainDialog::UpdateControls() {
     bool loaded = szNoteName[0] != '\0';
     EnableMenuItem(CM_NOTE_PRINT, loaded);
     EnableMenuItem(CM_NOTE_DELETE, loaded && !bReadOnlyBook);
-    EnableControl(IDC_NOTE_NAME, loaded && !bReadOnlyBook);
+    EnableControl(IDC_NOTE_NAME, loaded && !locked);
 }
 
 void MainDialog::UpdateEditItems() {
@@ -216,6 +223,18 @@ void MainDialog::SetEditorTip(const char* tip) {
     ti.lpszText = (LPSTR)tip;
     if (hwndToolTip)
         SendMessageA(hwndToolTip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
+}
+
+BOOL MainDialog::QueryEndSession() {
+    KillTimer(hwnd, TIMER_SAVE);
+    if (SaveData())
+        return TRUE;
+    // Ending the session would lose the text. The answer goes back at once;
+    // the user is told afterwards, and the save is tried again as after any
+    // failure.
+    SetTimer(hwnd, TIMER_SAVE, SAVE_RETRY_DELAY, NULL);
+    PostMessageA(hwnd, WM_SAVEFAILURE, 0, 0);
+    return FALSE;
 }
 
 void MainDialog::ShowNextStatusMessage() {

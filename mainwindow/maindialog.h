@@ -91,7 +91,10 @@ public:
     bool SaveData();
     bool ConfirmLeaveNote();
     bool SaveRichEditText();
-    void LoadRichEditText(const char* path);
+    bool LoadRichEditText(const char* path);
+    void LoadNoteText();
+    void ShowNoteUnreadable();
+    void ShowNameTooLong(const char* name);
     void CmNoteNew();
     void CmNoteDelete();
     void PastePlainText();
@@ -100,8 +103,10 @@ public:
     bool RenameNote();
     bool ReadNoteTime();
     bool IsKnownNoteTime(unsigned long long onDisk) const;
-    void KeepOtherUsersVersion();
+    bool KeepOtherUsersVersion(unsigned long long onDisk);
     void SaveOnTimer();
+    void ShowSaveFailure();
+    BOOL QueryEndSession();
 
     // External change detection (notebook/scan.cpp).
     void ScanFolders();
@@ -161,6 +166,7 @@ public:
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
+    bool bNoteUnreadable;       // the loaded note's file could not be read whole
     int iEditorState;           // -1 not yet styled, 0 editable, 1 read only, 2 no note
     TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved
     bool bHotKeyRegistered;

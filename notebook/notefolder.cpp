@@ -42,15 +42,18 @@ NoteListing ListNoteNames(const char* folder) {
     return listing;
 }
 
-void NotePath(const char* folder, const char* name, char* path) {
+bool NotePath(const char* folder, const char* name, char* path) {
     lstrcpynA(path, folder, LFILE_PATH);
-    LFile::FilePathCatExt(path, name, ".txt");
+    if (LFile::FilePathCatExt(path, name, ".txt"))
+        return true;
+    path[0] = '\0';
+    return false;
 }
 
-void NoteItemPath(HWND list, int index, const char* folder, char* name, char* path) {
+bool NoteItemPath(HWND list, int index, const char* folder, char* name, char* path) {
     name[0] = '\0';
     ListView_GetItemText(list, index, 0, name, LFILE_PATH);
-    NotePath(folder, name, path);
+    return NotePath(folder, name, path);
 }
 
 int InsertNoteItem(HWND list, const char* name, int index) {

@@ -14,11 +14,13 @@ struct NoteListing {
 
 NoteListing ListNoteNames(const char* folder);
 
-// The file of a note: folder, backslash, name and ".txt" (260 bytes).
-void NotePath(const char* folder, const char* name, char* path);
+// The file of a note: folder, backslash, name and ".txt" (260 bytes). False,
+// and the empty path, when that does not fit in 259 characters.
+bool NotePath(const char* folder, const char* name, char* path);
 
-// The name of the note item at index (260 bytes) and its file in folder.
-void NoteItemPath(HWND list, int index, const char* folder, char* name, char* path);
+// The name of the note item at index (260 bytes) and its file in folder, as
+// NotePath.
+bool NoteItemPath(HWND list, int index, const char* folder, char* name, char* path);
 
 // Inserts a note item at index; the sorted list puts it in its place.
 // Returns the index it landed at.

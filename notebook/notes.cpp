@@ -90,14 +90,15 @@ void MainDialog::ItemSelectionChanged() {
     HWND list = NotesList();
     char path[LFILE_PATH] = "";
     char name[LFILE_PATH] = "";
+    bool fits = true;
     int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     if (selected >= 0) {
-        ListView_GetItemText(list, selected, 0, name, LFILE_PATH);
-        GetCurrentBookFolder(path);
-        LFile::FilePathCatExt(path, name, ".txt");
+        char folder[LFILE_PATH];
+        GetCurrentBookFolder(folder);
+        fits = NoteItemPath(list, selected, folder, name, path);
         SettingsSetString("Settings", "CurrentNote", name);
     }
-    if (lstrcmpiA(path, szNoteName) == 0)
+    if (fits && lstrcmpiA(path, szNoteName) == 0)
         return;
 
     if (!ConfirmLeaveNote()) {
@@ -110,13 +111,55 @@ void MainDialog::ItemSelectionChanged() {
         return;
     }
 
+    bSaveFailureShown = false;
+    if (!fits) {
+        // A file name cut to fit would be another file: nothing of this
+        // note is loaded or written.
+        strcpy(szNoteName, "-");
+        SetDlgItemTextA(hwnd, IDC_NOTE_NAME, name);
+        bNoteNameChanged = false;
+        LoadNoteText();
+        ShowNameTooLong(name);
+        return;
+    }
     strcpy(szNoteName, path);
     SetDlgItemTextA(hwnd, IDC_NOTE_NAME, path[0] ? name : "");
     bNoteNameChanged = false;
-    LoadRichEditText(path);
-    bNoteTextChanged = false;
-    bSaveFailureShown = false;
+    LoadNoteText();
     ReadNoteTime();
+    if (bNoteUnreadable)
+        ShowNoteUnreadable();
+}
+
+void MainDialog::LoadNoteText() {
+    bool loaded = LoadRichEditText(szNoteName[0] == '-' ? "" : szNoteName);
+    // An empty book has nothing to load, which is no failure. A note whose
+    // file is there but could not be read whole, or whose path does not fit
+    // ("-"), is shown read only and never saved: its file keeps what the
+    // editor never got.
+    bNoteUnreadable = szNoteName[0] == '-' || (!loaded && szNoteName[0]);
+    bNoteTextChanged = false;
+    UpdateControls();
+}
+
+void MainDialog::ShowNoteUnreadable() {
+    char title[LFILE_PATH], message[LFILE_PATH * 2];
+    LFile::_GetFileTitleFromPath(title, szNoteName);
+    snprintf(message, sizeof message,
+             "Jotwell cannot read the note \"%s\". Another program may be using it, or its "
+             "folder may be out of reach.\r\n\r\nThe note is shown read only, and its file is "
+             "left as it is.",
+             title);
+    MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
+}
+
+void MainDialog::ShowNameTooLong(const char* name) {
+    char message[LFILE_PATH * 2];
+    snprintf(message, sizeof message,
+             "The note name \"%s\" is too long for this book: with the book's folder it makes a "
+             "file path longer than 259 characters. Choose a shorter name.",
+             name);
+    MessageBoxA(hwnd, message, "Name Too Long", MB_ICONINFORMATION | MB_OK);
 }
 
 bool MainDialog::IsKnownNoteTime(unsigned long long onDisk) const {
@@ -131,17 +174,23 @@ bool MainDialog::ReadNoteTime() {
     return bNoteTimeKnown;
 }
 
-void MainDialog::LoadRichEditText(const char* path) {
+bool MainDialog::LoadRichEditText(const char* path) {
     HWND text = NoteText();
     if (!text)
-        return;
+        return false;
     LRichEdit::EnableNotifications(text);
-    LRichEdit::StreamInFile(text, path, &iNoteEncoding);
+    return LRichEdit::StreamInFile(text, path, &iNoteEncoding);
 }
 
 bool MainDialog::SaveData() {
     if (!szNoteName[0] || szNoteName[0] == '-')
         return true;
+    if (bNoteUnreadable) {
+        // The editor holds less than the file: nothing of it is written.
+        bNoteTextChanged = false;
+        bNoteNameChanged = false;
+        return true;
+    }
     bool renamed = true;
     if (bNoteNameChanged) {
         bNoteNameChanged = false;
@@ -173,7 +222,10 @@ bool MainDialog::RenameNote() {
     char folder[LFILE_PATH], oldTitle[LFILE_PATH], path[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, szNoteName);
     LFile::_GetFileTitleFromPath(oldTitle, szNoteName);
-    NotePath(folder, name, path);
+    if (!NotePath(folder, name, path)) {
+        ShowNameTooLong(name);
+        return true;
+    }
 
     // A change of letter case only is the same file and always allowed.
     bool sameFile = lstrcmpiA(path, szNoteName) == 0;
@@ -187,7 +239,7 @@ bool MainDialog::RenameNote() {
     }
     // Checked before anything is touched; the text is then written under the
     // new name. A note not yet on disk has nothing to move.
-    if (LFile::Exists(szNoteName) && !MoveFileA(szNoteName, path))
+    if (LFile::Exists(szNoteName) && !LFile::RenameFile(szNoteName, path))
         return false;
 
     char bookFolder[LFILE_PATH];
@@ -210,8 +262,17 @@ bool MainDialog::SaveRichEditText() {
     char* text = LRichEdit::StreamOutFileText(editor, iNoteEncoding, &size, &encoding);
     if (!text)
         return false;
-    KeepOtherUsersVersion();
-    bool ok = LFile::WriteFileBytes(szNoteName, text, size);
+    // The version on disk is kept beside when another user wrote it, and
+    // replaced only if it is still there at the moment of the replacement:
+    // of two computers saving at once, one fails and tries again at once,
+    // keeping the other's version then.
+    bool ok = false;
+    for (int attempt = 0; attempt < 2 && !ok; ++attempt) {
+        unsigned long long onDisk = 0;
+        bool exists = LFile::GetLastWriteTime(szNoteName, &onDisk);
+        ok = (!exists || KeepOtherUsersVersion(onDisk)) &&
+             LFile::WriteFileBytes(szNoteName, text, size, exists ? &onDisk : NULL);
+    }
     delete[] text;
     if (ok) {
         iNoteEncoding = encoding;
@@ -220,12 +281,9 @@ bool MainDialog::SaveRichEditText() {
     return ok;
 }
 
-void MainDialog::KeepOtherUsersVersion() {
-    unsigned long long onDisk;
-    if (!LFile::GetLastWriteTime(szNoteName, &onDisk))
-        return;  // nothing there to lose
+bool MainDialog::KeepOtherUsersVersion(unsigned long long onDisk) {
     if (IsKnownNoteTime(onDisk))
-        return;  // the version this user loaded or saved last
+        return true;  // the version this user loaded or saved last
 
     char folder[LFILE_PATH], title[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, szNoteName);
@@ -233,19 +291,19 @@ void MainDialog::KeepOtherUsersVersion() {
     NoteStamp stamp = LocalStamp(onDisk);
     for (int attempt = 1; attempt < 100; ++attempt) {
         char name[LFILE_PATH], path[LFILE_PATH];
-        if (!ConflictNoteName(folder, title, stamp, attempt, name))
-            return;
-        NotePath(folder, name, path);
+        if (!ConflictNoteName(folder, title, stamp, attempt, name) || !NotePath(folder, name, path))
+            return false;
         if (LFile::Exists(path))
             continue;
-        if (CopyFileA(szNoteName, path, TRUE)) {
-            char current[LFILE_PATH];
-            GetCurrentBookFolder(current);
-            if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0)
-                InsertNoteItem(NotesList(), name, ListView_GetItemCount(NotesList()));
-        }
-        return;
+        if (!CopyFileA(szNoteName, path, TRUE))
+            return false;
+        char current[LFILE_PATH];
+        GetCurrentBookFolder(current);
+        if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0)
+            InsertNoteItem(NotesList(), name, ListView_GetItemCount(NotesList()));
+        return true;
     }
+    return false;
 }
 
 bool MainDialog::ConfirmLeaveNote() {
@@ -273,6 +331,10 @@ void MainDialog::SaveOnTimer() {
     if (bSaveFailureShown)
         return;
     bSaveFailureShown = true;
+    ShowSaveFailure();
+}
+
+void MainDialog::ShowSaveFailure() {
     char title[LFILE_PATH], message[LFILE_PATH * 2];
     LFile::_GetFileTitleFromPath(title, szNoteName);
     snprintf(message, sizeof message,

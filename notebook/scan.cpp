@@ -120,9 +120,11 @@ void MainDialog::CheckLoadedNoteTime() {
         HWND text = NoteText();
         LONG start = 0, end = 0;
         LRichEdit::GetSelection(text, &start, &end);
-        LoadRichEditText(szNoteName);
+        LoadNoteText();
         LRichEdit::SetSelection(text, start, end);
         ReadNoteTime();
+        if (bNoteUnreadable)
+            ShowNoteUnreadable();
         // The editor now holds what the file holds. Writing it back would
         // only give the file a new time, and every other computer with the
         // note open would be asked about a change that changed nothing.

@@ -112,6 +112,10 @@
 #define TRAY_ICON_ID          24
 #define WM_TRAYNOTIFY         (0x0400 + 20)
 
+// Posted when the end of the session was refused for a note that cannot be
+// saved (WM_USER + 21).
+#define WM_SAVEFAILURE        (0x0400 + 21)
+
 // Help contexts.
 #define HELP_CONTEXT_DIARY_PROPERTIES 102
 #define HELP_CONTEXT_BOOK_PROPERTIES  103

@@ -25,8 +25,10 @@ namespace LFile {
 // already holds 259 characters or more stays unchanged.
 void FilePathCat(char* dst, const char* part);
 
-// As FilePathCat, appending name and ext as one component.
-void FilePathCatExt(char* dst, const char* name, const char* ext);
+// Appends name and ext as one component, with FilePathCat's separator rule.
+// Never cuts: when the whole does not fit in 259 characters, dst stays
+// unchanged and the result is false.
+bool FilePathCatExt(char* dst, const char* name, const char* ext);
 
 // Folder part of path (without the last separator); empty when path has no
 // separator or only a leading one.
@@ -53,12 +55,21 @@ inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 // file. When pSize is given it receives the number of bytes read.
 char* ReadTextFile(const char* path, size_t* pSize = 0);
 
-// Replaces the file at path with the given bytes so that either the old or
-// the whole new content is on disk: the bytes go to a temporary file in the
-// same folder which then replaces the target. Where the folder allows no
-// temporary file the target is written in place. True if the write succeeded.
+// Replaces the file at path with the given bytes so that, whenever the
+// program stops, either the old or the whole new content is on disk: the
+// bytes go to a temporary file in the same folder, which is then renamed over
+// the target in one step; the target's attributes are kept. Temporary files
+// of saves that were cut off, in that folder, are removed on the way. With
+// unchangedSince, an existing target is replaced only while its last-write
+// time is still that one. True if the write succeeded; on failure the old file
+// is left whole.
 bool WriteTextFile(const char* path, const char* text);
-bool WriteFileBytes(const char* path, const void* data, size_t size);
+bool WriteFileBytes(const char* path, const void* data, size_t size,
+                    const unsigned long long* unchangedSince = 0);
+
+// Renames a file, also when only the letter case of its name changes. True
+// if it now has the new name.
+bool RenameFile(const char* from, const char* to);
 
 // Last-write time of a file as a 64-bit file time; the file is opened for
 // reading while others may read and write it. False when it cannot be read.

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -21,34 +22,138 @@ bool WriteAll(HANDLE h, const void* data, size_t size) {
     return true;
 }
 
-bool WriteInPlace(const char* path, const void* data, size_t size) {
-    HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
+// Temporary files of saves are named "~js" + 4 hex digits + ".tmp" beside
+// the file they replace. The ".tmp" keeps them out of the note listing; the
+// prefix differs from the "~jw" temporary files of earlier versions, which
+// replaced in several steps and may hold the only copy of a note.
+const char kTempPrefix[] = "~js";
+const char kTempPattern[] = "~js????.tmp";
+const size_t kTempNameLength = 11;
+
+// A temporary file older than this is taken for one left by a save that was
+// cut off; a save in progress, here or on another computer, is much younger
+// and holds its file open.
+const unsigned long long kStaleTempAge = 60ull * 10000000ull;  // one minute
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool IsSaveTempName(const char* name) {
+    if (strlen(name) != kTempNameLength || _strnicmp(name, kTempPrefix, 3) != 0 ||
+        _stricmp(name + 7, ".tmp") != 0)
         return false;
-    bool ok = WriteAll(h, data, size);
-    if (!CloseHandle(h))
-        ok = false;
-    return ok;
+    for (int i = 3; i < 7; ++i)
+        if (!IsHexDigit(name[i]))
+            return false;
+    return true;
 }
 
-// Creates a uniquely named temporary file beside path. Its name ends in
-// ".tmp", so it is never listed as a note.
-bool HeldByAnother(const char* path) {
-    HANDLE h = CreateFileA(path, GENERIC_WRITE | DELETE, 0, NULL, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_SHARING_VIOLATION;
-    CloseHandle(h);
-    return false;
+unsigned long long Now() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
 }
 
-bool MakeTempBeside(const char* path, char* tmp) {
+// Removes the temporary files of cut-off saves in folder. One that is still
+// open (being written) cannot be deleted and stays. Deleting one whose save
+// has finished writing only makes that save's rename fail, which leaves its
+// target whole and is reported as a failed save.
+void RemoveStaleTemps(const char* folder) {
+    char pattern[LFILE_PATH];
+    lstrcpynA(pattern, folder, LFILE_PATH);
+    LFile::FilePathCat(pattern, kTempPattern);
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA(pattern, &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    unsigned long long now = Now();
+    do {
+        unsigned long long written =
+            ((unsigned long long)fd.ftLastWriteTime.dwHighDateTime << 32) |
+            fd.ftLastWriteTime.dwLowDateTime;
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsSaveTempName(fd.cFileName) ||
+            written + kStaleTempAge > now)
+            continue;
+        char path[LFILE_PATH];
+        lstrcpynA(path, folder, LFILE_PATH);
+        LFile::FilePathCat(path, fd.cFileName);
+        DeleteFileA(path);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+}
+
+// Saves that check that their target is still the version they expect take
+// turns, also across computers: the check and the rename of one must not
+// interleave with another's. The turn is a file created exclusively beside
+// the target and deleted when closed. One left by a computer that stopped
+// is old, and deleted by the next save that waits for it.
+HANDLE TakeSavingTurn(const char* path) {
+    char lock[LFILE_PATH];
+    LFile::_GetFolderFromPath(lock, path);
+    const char kLockName[] = "~jslock.tmp";
+    if (strlen(lock) + 1 + strlen(kLockName) > (size_t)LFILE_PATH_MAX_CHARS)
+        return INVALID_HANDLE_VALUE;
+    LFile::FilePathCat(lock, kLockName);
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        HANDLE h = CreateFileA(lock, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+        if (h != INVALID_HANDLE_VALUE)
+            return h;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExA(lock, GetFileExInfoStandard, &data)) {
+            unsigned long long written =
+                ((unsigned long long)data.ftLastWriteTime.dwHighDateTime << 32) |
+                data.ftLastWriteTime.dwLowDateTime;
+            if (written + kStaleTempAge <= Now())
+                DeleteFileA(lock);
+        }
+        Sleep(20);
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Creates a new temporary file beside path, open for writing and shared with
+// no one until it is closed. Its name goes to tmp (260 bytes).
+HANDLE CreateTempBeside(const char* path, char* tmp) {
     char folder[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, path);
-    if (!folder[0])
-        strcpy(folder, ".");
-    return GetTempFileNameA(folder, "~jw", 0, tmp) != 0;
+    // A temporary name cut short would be no temporary name at all.
+    if (strlen(folder) + 1 + kTempNameLength > (size_t)LFILE_PATH_MAX_CHARS)
+        return INVALID_HANDLE_VALUE;
+    unsigned start = (GetTickCount() ^ (GetCurrentProcessId() << 8)) & 0xFFFF;
+    for (unsigned i = 0; i < 0x10000; ++i) {
+        char name[16];
+        snprintf(name, sizeof name, "%s%04x.tmp", kTempPrefix, (start + i) & 0xFFFF);
+        lstrcpynA(tmp, folder, LFILE_PATH);
+        LFile::FilePathCat(tmp, name);
+        HANDLE h = CreateFileA(tmp, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        DWORD error = GetLastError();
+        if (h != INVALID_HANDLE_VALUE ||
+            (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            return h;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Puts the finished temporary file in the target's place.
+bool ReplaceByTemp(const char* tmp, const char* path) {
+    // One rename replaces the target: there is no moment without a note. A
+    // target that another program holds open refuses it and stays as it was.
+    DWORD attributes = GetFileAttributesA(path);
+    if (MoveFileExA(tmp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(path) != attributes)
+            SetFileAttributesA(path, attributes);
+        return true;
+    }
+    if (LFile::Exists(path)) {
+        DeleteFileA(tmp);  // the target is whole
+        return false;
+    }
+    // No target (it was never there, or someone removed it meanwhile): the
+    // temporary file may be the only copy of the text, so it takes the
+    // target's place, and stays where it is if even that fails.
+    return MoveFileExA(tmp, path, MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 }  // namespace
@@ -85,42 +190,74 @@ bool WriteTextFile(const char* path, const char* text) {
     return WriteFileBytes(path, text, strlen(text));
 }
 
-bool WriteFileBytes(const char* path, const void* data, size_t size) {
-    char tmp[MAX_PATH];
-    if (!MakeTempBeside(path, tmp))
-        return WriteInPlace(path, data, size);
+bool WriteFileBytes(const char* path, const void* data, size_t size,
+                    const unsigned long long* unchangedSince) {
+    char folder[LFILE_PATH];
+    _GetFolderFromPath(folder, path);
+    RemoveStaleTemps(folder[0] ? folder : ".");
 
-    HANDLE h = CreateFileA(tmp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE) {
-        DeleteFileA(tmp);
-        return WriteInPlace(path, data, size);
-    }
+    char tmp[LFILE_PATH];
+    HANDLE h = CreateTempBeside(path, tmp);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    // On the disk before the rename, so that the rename never puts a file
+    // whose content is still on its way in the note's place.
     bool ok = WriteAll(h, data, size) && FlushFileBuffers(h);
     if (!CloseHandle(h))
         ok = false;
+    if (!ok) {
+        DeleteFileA(tmp);  // the target was not touched
+        return false;
+    }
 
-    if (ok) {
-        DWORD attributes = GetFileAttributesA(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
-            // A target that another program holds open cannot be replaced;
-            // finding out first keeps a failed replacement from leaving
-            // anything behind in the folder.
-            ok = !HeldByAnother(path) &&
-                 ReplaceFileA(path, tmp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL);
-            if (!ok && GetLastError() == ERROR_FILE_NOT_FOUND && !Exists(path))
-                ok = MoveFileExA(tmp, path, 0);
-            // The replacement keeps the target's attributes, also where the
-            // system's replacement does not carry them over.
-            if (ok && GetFileAttributesA(path) != attributes)
-                SetFileAttributesA(path, attributes);
-        } else {
-            ok = MoveFileExA(tmp, path, 0);
+    // Someone else replaced the target while this was written (another
+    // computer saving the same note): theirs is not to be lost unseen.
+    HANDLE turn = INVALID_HANDLE_VALUE;
+    if (unchangedSince) {
+        turn = TakeSavingTurn(path);
+        unsigned long long written = 0;
+        if (turn == INVALID_HANDLE_VALUE ||
+            (GetLastWriteTime(path, &written) && written != *unchangedSince)) {
+            if (turn != INVALID_HANDLE_VALUE)
+                CloseHandle(turn);
+            DeleteFileA(tmp);
+            return false;
         }
     }
-    if (!ok)
-        DeleteFileA(tmp);
-    return ok;
+    bool replaced = ReplaceByTemp(tmp, path);
+    if (turn != INVALID_HANDLE_VALUE)
+        CloseHandle(turn);
+    return replaced;
+}
+
+bool RenameFile(const char* from, const char* to) {
+    if (!MoveFileA(from, to))
+        return false;
+    char wanted[LFILE_PATH];
+    _GetFileFromPath(wanted, to);
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA(to, &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(find);
+    if (strcmp(fd.cFileName, wanted) == 0)
+        return true;
+    // Some file systems (Wine's mapping to Linux among them) keep the old
+    // letter case when the name changes in case only; a detour by another
+    // name gives it the new one. That name is not a save's, so no clean-up
+    // ever takes it for a leftover.
+    char detour[LFILE_PATH];
+    _GetFolderFromPath(detour, to);
+    const char kDetour[] = "~jrename.tmp";
+    if (strlen(detour) + 1 + strlen(kDetour) > (size_t)LFILE_PATH_MAX_CHARS)
+        return true;  // renamed all the same, in the old letter case
+    FilePathCat(detour, kDetour);
+    if (!MoveFileA(to, detour))
+        return true;
+    if (MoveFileA(detour, to))
+        return true;
+    MoveFileA(detour, from);
+    return false;
 }
 
 bool GetLastWriteTime(const char* path, unsigned long long* time) {

@@ -36,9 +36,16 @@ void FilePathCat(char* dst, const char* part) {
     AppendComponent(dst, parts, 1);
 }
 
-void FilePathCatExt(char* dst, const char* name, const char* ext) {
+bool FilePathCatExt(char* dst, const char* name, const char* ext) {
+    // A file name cut short loses its extension and with it its kind: a note
+    // saved without ".txt" is never listed again. It fits whole or not at all.
+    size_t n = strlen(dst);
+    bool separator = n > 0 && !IsSeparator(dst[n - 1]);
+    if (n + (separator ? 1 : 0) + strlen(name) + strlen(ext) > (size_t)LFILE_PATH_MAX_CHARS)
+        return false;
     const char* parts[] = {name, ext};
     AppendComponent(dst, parts, 2);
+    return true;
 }
 
 void _GetFolderFromPath(char* dst, const char* path) {

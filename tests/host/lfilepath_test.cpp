@@ -45,17 +45,26 @@ TEST(FilePathCat, CutsAtTheLimit) {
 
 TEST(FilePathCatExt, AppendsNameAndExtensionAsOneComponent) {
     char buf[LFILE_PATH] = "C:\\Books\\Diary";
-    LFile::FilePathCatExt(buf, "Monday", ".txt");
+    EXPECT_TRUE(LFile::FilePathCatExt(buf, "Monday", ".txt"));
     EXPECT_STREQ(buf, "C:\\Books\\Diary\\Monday.txt");
+}
+
+// A name that would lose part of its extension is refused, never cut.
+TEST(FilePathCatExt, RefusesWhatDoesNotFitWhole) {
+    char buf[LFILE_PATH];
+    std::string p252(252, 'a');
+    snprintf(buf, sizeof buf, "%s", p252.c_str());
+    EXPECT_TRUE(LFile::FilePathCatExt(buf, "ab", ".txt"));
+    EXPECT_EQ(std::string(buf), p252 + "\\ab.txt");
 
     std::string p255(255, 'a');
     snprintf(buf, sizeof buf, "%s", p255.c_str());
-    LFile::FilePathCatExt(buf, "ab", ".txt");
-    EXPECT_STREQ(buf, (p255 + "\\ab.").c_str());
+    EXPECT_FALSE(LFile::FilePathCatExt(buf, "ab", ".txt"));
+    EXPECT_EQ(std::string(buf), p255);
 
     std::string p259(259, 'a');
     snprintf(buf, sizeof buf, "%s", p259.c_str());
-    LFile::FilePathCatExt(buf, "ab", ".txt");
+    EXPECT_FALSE(LFile::FilePathCatExt(buf, "ab", ".txt"));
     EXPECT_EQ(std::string(buf), p259);
 }
 

@@ -1,6 +1,9 @@
 // Whole-file reading and writing, and folder deletion, on the real file API.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "tests/win32/testkit.h"
 #include "util/lfile.h"
 
@@ -82,6 +85,53 @@ TEST(WriteTextFile, KeepsTheTargetsAttributes) {
     EXPECT_TRUE(LFile::WriteTextFile(path.c_str(), "b"));
     EXPECT_EQ(testkit::ReadFileText(path), "b");
     EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+// Someone watching the folder during saves always finds the note: the new
+// version takes the old one's place in one step.
+TEST(WriteTextFile, TheNoteIsNeverMissingDuringASave) {
+    TempDir dir;
+    std::string path = dir.File("note.txt");
+    ASSERT_TRUE(LFile::WriteTextFile(path.c_str(), "first"));
+    std::atomic<bool> saving(true);
+    int missing = 0;
+    std::thread watcher([&] {
+        while (saving)
+            if (!testkit::FileExists(path))
+                ++missing;
+    });
+    for (int i = 0; i < 300; ++i)
+        LFile::WriteTextFile(path.c_str(), i % 2 ? "first" : "second");
+    saving = false;
+    watcher.join();
+    EXPECT_EQ(missing, 0);
+}
+
+// Temporary files of saves cut off a while ago go at the next save; a fresh
+// one, one still being written, and other programs' files stay.
+TEST(WriteTextFile, RemovesOnlyTheLeftoversOfCutOffSaves) {
+    TempDir dir;
+    const char* const files[] = {"~js00a1.tmp", "~js00a2.tmp", "~js00a3.tmp", "~jw00a4.tmp",
+                                 "~js00a5.txt"};
+    for (const char* name : files)
+        ASSERT_TRUE(testkit::WriteFileText(dir.File(name), "cut off"));
+    FILETIME old;
+    GetSystemTimeAsFileTime(&old);
+    old.dwHighDateTime -= 1;  // about seven minutes ago
+    for (const char* name : {"~js00a1.tmp", "~js00a3.tmp", "~jw00a4.tmp", "~js00a5.txt"}) {
+        HANDLE h = CreateFileA(dir.File(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL,
+                               OPEN_EXISTING, 0, NULL);
+        SetFileTime(h, NULL, NULL, &old);
+        CloseHandle(h);
+    }
+    HANDLE writing = CreateFileA(dir.File("~js00a3.tmp").c_str(), GENERIC_WRITE, 0, NULL,
+                                 OPEN_EXISTING, 0, NULL);
+    EXPECT_TRUE(LFile::WriteTextFile(dir.File("note.txt").c_str(), "text"));
+    CloseHandle(writing);
+    EXPECT_FALSE(testkit::FileExists(dir.File("~js00a1.tmp")));
+    for (const char* name : {"~js00a2.tmp", "~js00a3.tmp", "~jw00a4.tmp", "~js00a5.txt"})
+        EXPECT_TRUE(testkit::FileExists(dir.File(name))) << name;
+    EXPECT_EQ(CountFiles(dir.path()), 5);
 }
 
 TEST(DeleteFolderAndFiles, RemovesFilesAndTheFolder) {

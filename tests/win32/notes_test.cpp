@@ -272,6 +272,98 @@ TEST_F(Notes, ARenameTheSystemRefusesIsToldOnceAndDoneLater) {
     EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Renamed")), "text");
 }
 
+// The other user's version cannot be kept (the folder leaves no room for
+// its name): the save fails like any other instead of overwriting it.
+TEST_F(Notes, AVersionThatCannotBeKeptIsNotOverwritten) {
+    std::string deep = Book("Other Notes") + "\\" + std::string(215 - Book("Other Notes").size(), 'd');
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), NULL));
+    SettingsSetString("Books", "Book3", deep.c_str());
+    ASSERT_TRUE(testkit::WriteFileText(deep + "\\A.txt", "mine"));
+    Open();
+    ASSERT_TRUE(testkit::WriteFileText(deep + "\\A.txt", "the other user's"));
+    HANDLE h = CreateFileA((deep + "\\A.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL,
+                           OPEN_EXISTING, 0, NULL);
+    FILETIME later = dialog->ftNoteFile;
+    later.dwHighDateTime += 1;
+    SetFileTime(h, NULL, NULL, &later);
+    CloseHandle(h);
+    TypeInNote("edited ");
+    responder.Expect("Jotwell", IDOK);
+    FireTimer(TIMER_SAVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    FireTimer(TIMER_SAVE);  // tried again, no second message
+    EXPECT_EQ(responder.Seen().size(), 1u);
+    EXPECT_TRUE(dialog->bNoteTextChanged);
+    EXPECT_EQ(testkit::ReadFileText(deep + "\\A.txt"), "the other user's");
+    responder.Expect("Jotwell", IDYES);  // closing: go on and lose the changes
+}
+
+// A note whose file is there but cannot be read is not made editable, and
+// nothing is written over it, even after the file is free again.
+TEST_F(Notes, ANoteThatCannotBeReadIsLeftAlone) {
+    WriteNote("Other Notes", "Locked", "precious text");
+    HANDLE holder = CreateFileA(Note("Other Notes", "Locked").c_str(), GENERIC_READ, 0, NULL,
+                                OPEN_EXISTING, 0, NULL);
+    responder.Expect("Jotwell", IDOK);
+    Open();
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(responder.Seen()[0].text,
+              "Jotwell cannot read the note \"Locked\". Another program may be using it, or its "
+              "folder may be out of reach.\r\n\r\nThe note is shown read only, and its file is "
+              "left as it is.");
+    EXPECT_TRUE(GetWindowLongA(dialog->NoteText(), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog->hwnd, IDC_NOTE_NAME)));
+    CloseHandle(holder);
+    TypeInNote("x");
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Locked")), "precious text");
+}
+
+// The end of the session saves the note, and is refused while it cannot.
+TEST_F(Notes, EndOfSessionSavesOrIsRefused) {
+    WriteNote("Other Notes", "A", "old");
+    Open();
+    HANDLE holder = CreateFileA(Note("Other Notes", "A").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                NULL, OPEN_EXISTING, 0, NULL);
+    TypeInNote("new ");
+    responder.Expect("Jotwell", IDOK);
+    EXPECT_EQ(SendMessageA(dialog->hwnd, WM_QUERYENDSESSION, 0, 0), FALSE);
+    PumpFor(50);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_NE(responder.Seen()[0].text.find("cannot save the note \"A\""), std::string::npos);
+    EXPECT_TRUE(dialog->bNoteTextChanged);
+    CloseHandle(holder);
+    EXPECT_EQ(SendMessageA(dialog->hwnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), "new old");
+}
+
+// Wine's editor lets typing go past its limit; on Windows it stops there.
+TEST_F(Notes, TheEditorTakesAsMuchTextAsItCan) {
+    WriteNote("Other Notes", "Long", "");
+    Open();
+    EXPECT_EQ(SendMessageA(dialog->NoteText(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFF);
+}
+
+// A name that makes the path too long is refused, never cut to a file
+// without ".txt" that would never be listed again.
+TEST_F(Notes, ANameTooLongForTheFolderIsRefused) {
+    WriteNote("Other Notes", "A", "text");
+    Open();
+    SetDlgItemTextA(dialog->hwnd, IDC_NOTE_NAME, std::string(250, 'n').c_str());
+    responder.Expect("Name Too Long", IDOK);
+    FireTimer(TIMER_SAVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), "text");
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((Book("Other Notes") + "\\*").c_str(), &fd);
+    int files = 0;
+    do
+        files += fd.cFileName[0] != '.';
+    while (FindNextFileA(find, &fd));
+    FindClose(find);
+    EXPECT_EQ(files, 1);
+}
+
 TEST_F(Notes, PasteInsertsPlainTextOnly) {
     WriteNote("Other Notes", "A", "");
     Open();
