@@ -89,10 +89,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     LFile::_GetFileTitleFromPath(title, program);
     RunMode mode = ChooseRunMode(trailer, title);
     if (mode == RUN_CORRUPT_SETUP) {
-        MessageBoxA(NULL,
-                    "Installation file corrupt.\n\nA checksum error was detected in your install "
-                    "file, please redownload file and install again.",
-                    "Install Error", MB_ICONEXCLAMATION | MB_OK);
+        InstallDialog::ShowSetupCorrupt(NULL);
         return 0;
     }
 

@@ -8,6 +8,7 @@ set(JW_PORTABLE_SOURCES
     dialogs/columns.cpp
     dialogs/placement.cpp
     features/diary.cpp
+    notebook/notepath.cpp
     notebook/templatetext.cpp
     installer/setuplayout.cpp
     installer/setupextract.cpp

@@ -8,6 +8,7 @@
 
 #include "features/rtfunicode.h"
 #include "util/textencoding.h"
+#include "util/wordbytes.h"
 
 namespace {
 
@@ -27,16 +28,7 @@ const size_t MOST_PER_BYTE = 5;
 // than this, text is put byte by byte so that every buffer goes out full.
 const size_t LEAST_RUN = 64;
 
-typedef size_t Word;
-const size_t WORD = sizeof(Word);
-const Word ONES = (Word)-1 / 0xFF;
 const Word HIGHS = ONES * 0x80;
-
-Word Load(const unsigned char* p) {
-    Word w;
-    memcpy(&w, p, sizeof w);
-    return w;
-}
 
 // Non-zero if some byte of w is zero.
 Word AnyZero(Word w) {
@@ -89,7 +81,7 @@ unsigned char* EscapeByte(unsigned char* out, unsigned char c) {
 unsigned char* EscapeRun(unsigned char* out, const unsigned char* p, size_t size) {
     const unsigned char* end = p + size;
     while ((size_t)(end - p) >= WORD) {
-        const Word w = Load(p);
+        const Word w = LoadWord(p);
         if (AnySpecial(w)) {
             for (size_t i = 0; i < WORD; ++i)
                 out = EscapeByte(out, p[i]);

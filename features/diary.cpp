@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "notebook/notepath.h"
 #include "util/lfile.h"
 
 const char* const DIARY_DAY_NAMES[7] = {
@@ -79,11 +80,6 @@ time_t NoonOf(time_t now) {
     return noon == (time_t)-1 ? now : noon;
 }
 
-void NotePath(const char* folder, const char* name, char* path) {
-    snprintf(path, LFILE_PATH, "%s", folder);
-    LFile::FilePathCatExt(path, name, ".txt");
-}
-
 int Limit(int value, int low, int high) {
     return value < low ? low : (value > high ? high : value);
 }
@@ -111,7 +107,8 @@ bool GenerateWeek(const char* folder, const DiarySettings& s, time_t base, int m
         return false;
     char name[LFILE_PATH], path[LFILE_PATH];
     DiaryWeekNoteName(first, last, name);
-    NotePath(folder, name, path);
+    if (!NotePath(folder, name, path))
+        return false;  // a cut path would name a file never listed
     if (sink.Exists(path))
         return true;
 
@@ -154,7 +151,8 @@ bool GenerateDays(const char* folder, const DiarySettings& s, time_t base, Diary
             return false;
         char name[LFILE_PATH], path[LFILE_PATH];
         DiaryDayNoteName(day, name);
-        NotePath(folder, name, path);
+        if (!NotePath(folder, name, path))
+            return false;  // a cut path would name a file never listed
         if (sink.Exists(path))
             continue;
         NoteText text = {{0}, 0};

@@ -30,6 +30,8 @@ void MainDialog::CmDiaryNewEntries(const char* folder) {
     DiarySettings settings;
     ReadDiarySettings(&settings);
     DiaryFileSink sink;
-    if (GenerateDiary(folder, settings, time(NULL), sink))
-        InitItemsList();
+    // Listed whatever the outcome: a run cut short may still have written
+    // some notes.
+    GenerateDiary(folder, settings, time(NULL), sink);
+    InitItemsList();
 }

@@ -7,20 +7,13 @@
 
 #include <string.h>
 
+#include "util/wordbytes.h"
+
 namespace {
 
-typedef size_t Word;
-const size_t WORD = sizeof(Word);
-const Word ONES = (Word)-1 / 0xFF;
 const Word LOW7 = ONES * 0x7F;
 
 const unsigned char FOLD_BIT = 0x20;
-
-Word Load(const unsigned char* p) {
-    Word w;
-    memcpy(&w, p, sizeof w);
-    return w;
-}
 
 // The top bit of every byte of x that is zero and no other bit. No carry
 // crosses a byte, so the answer is exact for every byte.
@@ -108,9 +101,9 @@ ptrdiff_t Finder::Find(const unsigned char* text, size_t textSize) const {
         // Two words per round: positions i to i + 2 * WORD - 1.
         for (const size_t end = textSize - reach; i <= end; i += 2 * WORD) {
             const unsigned char* p = text + i;
-            Word a = ((Load(p + first) | folds) ^ firsts) | ((Load(p + second) | folds) ^ seconds);
-            Word b = ((Load(p + WORD + first) | folds) ^ firsts) |
-                     ((Load(p + WORD + second) | folds) ^ seconds);
+            Word a = ((LoadWord(p + first) | folds) ^ firsts) | ((LoadWord(p + second) | folds) ^ seconds);
+            Word b = ((LoadWord(p + WORD + first) | folds) ^ firsts) |
+                     ((LoadWord(p + WORD + second) | folds) ^ seconds);
             if (!(ZeroBytes(a) | ZeroBytes(b)))
                 continue;
             for (size_t k = i; k < i + 2 * WORD && k <= last; ++k)

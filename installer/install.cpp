@@ -134,6 +134,13 @@ void RecordSampleFiles(const SetupWritten& written) {
 
 const char* const INSTALLED_FILES_SECTION = "Installed";
 
+void InstallDialog::ShowSetupCorrupt(HWND owner) {
+    MessageBoxA(owner,
+                "Installation file corrupt.\n\nA checksum error was detected in your install "
+                "file, please redownload file and install again.",
+                kInstallError, MB_ICONEXCLAMATION | MB_OK);
+}
+
 int InstallDialog::MainFunction() {
     SetText("Installing Jotwell", 0);
     SetText("Software Licence Terms", 1);
@@ -183,10 +190,7 @@ int InstallDialog::MainFunction() {
         return false;
     }
     if (result == SETUP_CORRUPT) {
-        MessageBoxA(hwnd,
-                    "Installation file corrupt.\n\nA checksum error was detected in your "
-                    "install file, please redownload file and install again.",
-                    kInstallError, MB_ICONEXCLAMATION | MB_OK);
+        ShowSetupCorrupt(hwnd);
         return false;
     }
     RecordSampleFiles(written);

@@ -33,6 +33,10 @@ public:
     static void SetRunOnLogon(const char* programPath);
     static void DeleteRunOnLogon();
 
+    // The message for a setup file whose checksum does not match, at start
+    // and during the copy alike.
+    static void ShowSetupCorrupt(HWND owner);
+
     // Setup-file extraction (install.cpp).
     static void WriteFileTrailer(const char* path, unsigned long value);
 

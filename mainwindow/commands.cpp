@@ -123,19 +123,10 @@ void MainDialog::ShowPopupMenu(int menuId) {
     if (!menu)
         return;
     HMENU popup = GetSubMenu(menu, 0);
-    bool loaded = szNoteName[0] != '\0';
     if (menuId == IDM_NOTE_LIST) {
-        ::EnableMenuItem(popup, CM_NOTE_NEW, MF_BYCOMMAND | (bReadOnlyBook ? MF_GRAYED : MF_ENABLED));
-        ::EnableMenuItem(popup, CM_NOTE_PRINT, MF_BYCOMMAND | (loaded ? MF_ENABLED : MF_GRAYED));
-        ::EnableMenuItem(popup, CM_NOTE_DELETE,
-                         MF_BYCOMMAND | (loaded && !bReadOnlyBook ? MF_ENABLED : MF_GRAYED));
+        EnableNoteItems(popup);
     } else if (menuId == IDM_NOTE_TEXT) {
-        LONG start = 0, end = 0;
-        LRichEdit::GetSelection(NoteText(), &start, &end);
-        UINT state = MF_BYCOMMAND | (start != end ? MF_ENABLED : MF_GRAYED);
-        ::EnableMenuItem(popup, CM_CUT, state);
-        ::EnableMenuItem(popup, CM_COPY, state);
-        ::EnableMenuItem(popup, CM_CLEAR, state);
+        EnableEditItems(popup);
     } else if (menuId == IDM_TRAY) {
         SetMenuDefaultItem(popup, CM_OPEN, FALSE);
         // The menu closes on a click elsewhere only when the window is in front.

@@ -39,6 +39,10 @@ const LToolBarButton kToolBar[] = {
 const char kNoNoteTip[] = "This book has no notes yet. Press Ctrl+N to start one.";
 const char kEditorTip[] = "Type note here.";
 
+void EnableMenuItemIn(HMENU menu, UINT command, bool enable) {
+    EnableMenuItem(menu, command, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
 const COLORREF kReadOnlyBackground = 0x00F0F0F0;
 const COLORREF kWhite = 0x00FFFFFF;
 
@@ -177,21 +181,31 @@ void MainDialog::UpdateControls() {
             ShowNextStatusMessage();
         }
     }
-    EnableMenuItem(CM_NOTE_NEW, !bReadOnlyBook);
+    EnableNoteItems(GetMenu(hwnd));
     bool loaded = szNoteName[0] != '\0';
-    EnableMenuItem(CM_NOTE_PRINT, loaded);
-    EnableMenuItem(CM_NOTE_DELETE, loaded && !bReadOnlyBook);
     EnableControl(IDC_NOTE_NAME, loaded && !locked);
 }
 
 void MainDialog::UpdateEditItems() {
+    EnableEditItems(GetMenu(hwnd));
+}
+
+// The window's menu and the pop-up menus follow the same rules.
+void MainDialog::EnableNoteItems(HMENU menu) {
+    bool loaded = szNoteName[0] != '\0';
+    EnableMenuItemIn(menu, CM_NOTE_NEW, !bReadOnlyBook);
+    EnableMenuItemIn(menu, CM_NOTE_PRINT, loaded);
+    EnableMenuItemIn(menu, CM_NOTE_DELETE, loaded && !bReadOnlyBook);
+}
+
+void MainDialog::EnableEditItems(HMENU menu) {
     LONG start = 0, end = 0;
     if (NoteText())
         LRichEdit::GetSelection(NoteText(), &start, &end);
     bool selected = start != end;
-    EnableMenuItem(CM_CUT, selected);
-    EnableMenuItem(CM_COPY, selected);
-    EnableMenuItem(CM_CLEAR, selected);
+    EnableMenuItemIn(menu, CM_CUT, selected);
+    EnableMenuItemIn(menu, CM_COPY, selected);
+    EnableMenuItemIn(menu, CM_CLEAR, selected);
 }
 
 void MainDialog::CmClose() {

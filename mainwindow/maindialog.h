@@ -51,6 +51,8 @@ public:
     void LayoutControls();
     void FinishStart();
     void UpdateEditItems();
+    void EnableNoteItems(HMENU menu);
+    void EnableEditItems(HMENU menu);
     void CmClose();
     void CmOpen();
     void CmExit();
@@ -106,6 +108,7 @@ public:
     bool KeepOtherUsersVersion(unsigned long long onDisk);
     void SaveOnTimer();
     void ShowSaveFailure();
+    int NoteMessageBox(const char* format, UINT type);
     BOOL QueryEndSession();
 
     // External change detection (notebook/scan.cpp).

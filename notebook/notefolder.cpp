@@ -42,14 +42,6 @@ NoteListing ListNoteNames(const char* folder) {
     return listing;
 }
 
-bool NotePath(const char* folder, const char* name, char* path) {
-    lstrcpynA(path, folder, LFILE_PATH);
-    if (LFile::FilePathCatExt(path, name, ".txt"))
-        return true;
-    path[0] = '\0';
-    return false;
-}
-
 bool NoteItemPath(HWND list, int index, const char* folder, char* name, char* path) {
     name[0] = '\0';
     ListView_GetItemText(list, index, 0, name, LFILE_PATH);

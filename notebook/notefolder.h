@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "notebook/notepath.h"
+
 struct NoteListing {
     std::vector<std::string> names;  // file names without ".txt"
     bool complete;                   // the enumeration ran to its end
@@ -14,9 +16,6 @@ struct NoteListing {
 
 NoteListing ListNoteNames(const char* folder);
 
-// The file of a note: folder, backslash, name and ".txt" (260 bytes). False,
-// and the empty path, when that does not fit in 259 characters.
-bool NotePath(const char* folder, const char* name, char* path);
 
 // The name of the note item at index (260 bytes) and its file in folder, as
 // NotePath.

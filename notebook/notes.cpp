@@ -142,15 +142,19 @@ void MainDialog::LoadNoteText() {
     UpdateControls();
 }
 
-void MainDialog::ShowNoteUnreadable() {
+// A message about the loaded note; format holds one %s for its name.
+int MainDialog::NoteMessageBox(const char* format, UINT type) {
     char title[LFILE_PATH], message[LFILE_PATH * 2];
     LFile::_GetFileTitleFromPath(title, szNoteName);
-    snprintf(message, sizeof message,
-             "Jotwell cannot read the note \"%s\". Another program may be using it, or its "
-             "folder may be out of reach.\r\n\r\nThe note is shown read only, and its file is "
-             "left as it is.",
-             title);
-    MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
+    snprintf(message, sizeof message, format, title);
+    return MessageBoxA(hwnd, message, "Jotwell", type);
+}
+
+void MainDialog::ShowNoteUnreadable() {
+    NoteMessageBox("Jotwell cannot read the note \"%s\". Another program may be using it, or "
+                   "its folder may be out of reach.\r\n\r\nThe note is shown read only, and its "
+                   "file is left as it is.",
+                   MB_ICONWARNING | MB_OK);
 }
 
 void MainDialog::ShowNameTooLong(const char* name) {
@@ -309,13 +313,9 @@ bool MainDialog::KeepOtherUsersVersion(unsigned long long onDisk) {
 bool MainDialog::ConfirmLeaveNote() {
     if (SaveData())
         return true;
-    char title[LFILE_PATH], message[LFILE_PATH * 2];
-    LFile::_GetFileTitleFromPath(title, szNoteName);
-    snprintf(message, sizeof message,
-             "Jotwell cannot save the note \"%s\". If you go on, the changes you made to it "
-             "are lost.\r\n\r\nDo you want to go on and lose the changes?",
-             title);
-    if (MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) != IDYES)
+    if (NoteMessageBox("Jotwell cannot save the note \"%s\". If you go on, the changes you made "
+                       "to it are lost.\r\n\r\nDo you want to go on and lose the changes?",
+                       MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return false;
     bNoteTextChanged = false;
     bNoteNameChanged = false;
@@ -335,14 +335,10 @@ void MainDialog::SaveOnTimer() {
 }
 
 void MainDialog::ShowSaveFailure() {
-    char title[LFILE_PATH], message[LFILE_PATH * 2];
-    LFile::_GetFileTitleFromPath(title, szNoteName);
-    snprintf(message, sizeof message,
-             "Jotwell cannot save the note \"%s\". The folder may be read only or out of reach, "
-             "or another program may be using the file.\r\n\r\nYour text stays in the editor, "
-             "and Jotwell keeps trying to save it.",
-             title);
-    MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
+    NoteMessageBox("Jotwell cannot save the note \"%s\". The folder may be read only or out of "
+                   "reach, or another program may be using the file.\r\n\r\nYour text stays in "
+                   "the editor, and Jotwell keeps trying to save it.",
+                   MB_ICONWARNING | MB_OK);
 }
 
 void MainDialog::CmNoteNew() {
@@ -353,8 +349,7 @@ void MainDialog::CmNoteNew() {
     if (CurrentBookIsDiary()) {
         DiaryPropertiesDialog diary;
         if (diary.RunModal(hwnd, MAKEINTRESOURCEA(IDD_DIARY_PROPERTIES)))
-            CmDiaryNewEntries(folder);
-        InitItemsList();
+            CmDiaryNewEntries(folder);  // lists the book again
         return;
     }
     // A name is free only when its file is absent too: another computer may
