@@ -49,10 +49,14 @@ bool IsSaveTempName(const char* name) {
     return true;
 }
 
+unsigned long long TimeValue(const FILETIME& ft) {
+    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
+}
+
 unsigned long long Now() {
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
-    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
+    return TimeValue(ft);
 }
 
 // Removes the temporary files of cut-off saves in folder. One that is still
@@ -69,9 +73,7 @@ void RemoveStaleTemps(const char* folder) {
         return;
     unsigned long long now = Now();
     do {
-        unsigned long long written =
-            ((unsigned long long)fd.ftLastWriteTime.dwHighDateTime << 32) |
-            fd.ftLastWriteTime.dwLowDateTime;
+        unsigned long long written = TimeValue(fd.ftLastWriteTime);
         if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsSaveTempName(fd.cFileName) ||
             written + kStaleTempAge > now)
             continue;
@@ -102,10 +104,7 @@ HANDLE TakeSavingTurn(const char* path) {
             return h;
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (GetFileAttributesExA(lock, GetFileExInfoStandard, &data)) {
-            unsigned long long written =
-                ((unsigned long long)data.ftLastWriteTime.dwHighDateTime << 32) |
-                data.ftLastWriteTime.dwLowDateTime;
-            if (written + kStaleTempAge <= Now())
+            if (TimeValue(data.ftLastWriteTime) + kStaleTempAge <= Now())
                 DeleteFileA(lock);
         }
         Sleep(20);
@@ -269,7 +268,7 @@ bool GetLastWriteTime(const char* path, unsigned long long* time) {
     bool ok = GetFileTime(h, NULL, NULL, &ft) != FALSE;
     CloseHandle(h);
     if (ok)
-        *time = ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
+        *time = TimeValue(ft);
     return ok;
 }
 
