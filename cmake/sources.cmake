@@ -122,6 +122,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/bookdocument_test.cpp
     tests/host/textencoding_test.cpp
     tests/host/notefind_test.cpp
+    tests/host/scanrules_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
