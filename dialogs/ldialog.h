@@ -109,6 +109,9 @@ struct LToolBarButton {
 
 namespace LToolBar {
 void SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent, int count);
+// The buttons' tooltip texts; apart, since the tooltip window they need can
+// wait until the toolbar has been seen.
+void SetToolTips(HWND toolbar, const LToolBarButton* buttons, int count);
 }
 
 // A page of a property sheet (the install wizard).

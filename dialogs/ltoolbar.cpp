@@ -2,6 +2,9 @@
 #include "dialogs/ldialog.h"
 
 #include <commctrl.h>
+
+#include <vector>
+
 #include "resources/resource.h"
 
 void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent,
@@ -15,10 +18,12 @@ void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWN
     if (!toolbar)
         return;
     SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    HWND tips = (HWND)SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0);
+    // All buttons in one message: the toolbar lays itself out once, not once
+    // per button.
+    std::vector<TBBUTTON> added(count);
     for (int i = 0; i < count; ++i) {
         const LToolBarButton& b = buttons[i];
-        TBBUTTON button;
+        TBBUTTON& button = added[i];
         ZeroMemory(&button, sizeof button);
         button.iBitmap = b.image;
         if (b.image < 0) {
@@ -29,26 +34,35 @@ void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWN
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = b.style;
         button.iString = b.label ? (INT_PTR)b.label : -1;
-        SendMessageA(toolbar, TB_ADDBUTTONSA, 1, (LPARAM)&button);
-        if (b.tooltip && tips) {
-            // The toolbar registered the button with its tooltip window; give
-            // that tool its text.
-            TOOLINFOA ti;
-            ZeroMemory(&ti, sizeof ti);
-            ti.cbSize = sizeof ti;
-            ti.uFlags = TTF_SUBCLASS;
-            ti.hwnd = toolbar;
-            ti.uId = b.command;
-            // Probe without a text buffer: the query would copy text into it.
-            bool known = SendMessageA(tips, TTM_GETTOOLINFOA, 0, (LPARAM)&ti) != 0;
-            ti.lpszText = (LPSTR)b.tooltip;
-            if (known) {
-                SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
-            } else {
-                SendMessageA(toolbar, TB_GETRECT, b.command, (LPARAM)&ti.rect);
-                SendMessageA(tips, TTM_ADDTOOLA, 0, (LPARAM)&ti);
-            }
+    }
+    SendMessageA(toolbar, TB_ADDBUTTONSA, count, (LPARAM)added.data());
+    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+}
+
+void LToolBar::SetToolTips(HWND toolbar, const LToolBarButton* buttons, int count) {
+    HWND tips = toolbar ? (HWND)SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0) : NULL;
+    if (!tips)
+        return;
+    for (int i = 0; i < count; ++i) {
+        const LToolBarButton& b = buttons[i];
+        if (!b.tooltip)
+            continue;
+        // The toolbar registered the button with its tooltip window; give
+        // that tool its text.
+        TOOLINFOA ti;
+        ZeroMemory(&ti, sizeof ti);
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = toolbar;
+        ti.uId = b.command;
+        // Probe without a text buffer: the query would copy text into it.
+        bool known = SendMessageA(tips, TTM_GETTOOLINFOA, 0, (LPARAM)&ti) != 0;
+        ti.lpszText = (LPSTR)b.tooltip;
+        if (known) {
+            SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
+        } else {
+            SendMessageA(toolbar, TB_GETRECT, b.command, (LPARAM)&ti.rect);
+            SendMessageA(tips, TTM_ADDTOOLA, 0, (LPARAM)&ti);
         }
     }
-    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
 }

@@ -222,7 +222,10 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnTimer((UINT)wParam);
         return TRUE;
     case WM_SIZE:
-        LayoutControls();
+        // Before the toolbar exists the window is still being made, and its
+        // end lays the controls out.
+        if (hwndToolBar)
+            LayoutControls();
         return TRUE;
     case WM_HOTKEY:
         CmOpen();

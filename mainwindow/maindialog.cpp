@@ -34,6 +34,7 @@ const LToolBarButton kToolBar[] = {
     {0, 0, NULL, NULL, TBSTYLE_SEP},
     {CM_FIND, -IDB_FIND, "Find", "Find text", 0},
 };
+const int kToolBarButtons = sizeof kToolBar / sizeof kToolBar[0];
 
 // Shown while no note is loaded, when typing would go nowhere.
 const char kNoNoteTip[] = "This book has no notes yet. Press Ctrl+N to start one.";
@@ -97,15 +98,17 @@ void MainDialog::InitDialog() {
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)big);
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)small);
 
-    LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, sizeof kToolBar / sizeof kToolBar[0]);
+    // Placed before the controls are made to fit: they are laid out once,
+    // at the end, rather than at every change of size on the way.
+    WindowSizeSettingsRestore();
+
+    LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, kToolBarButtons);
 
     SendDlgItemMessageA(hwnd, IDC_NOTES, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                         LVS_EX_FULLROWSELECT);
     const char* const titles[] = {"", NULL};
     const int percents[] = {100};
     LVInsertColumns(IDC_NOTES, titles, percents);
-
-    WindowSizeSettingsRestore();
 
     hfontNoteName = CreateFontA(17, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -140,6 +143,8 @@ void MainDialog::InitDialog() {
 void MainDialog::FinishStart() {
     splash.Display(hwnd);
     AddTrayIcon();
+
+    LToolBar::SetToolTips(hwndToolBar, kToolBar, kToolBarButtons);
 
     AddTool(hwndToolTip, IDC_BOOKS, "Current book. Pull down the list to select another book.");
     AddTool(hwndToolTip, IDC_NOTES, "List of notes in this book. Click on a note to view it.");

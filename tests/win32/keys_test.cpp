@@ -142,3 +142,23 @@ TEST_F(Keys, HoveringOverTheEditorShowsItsTooltip) {
 }
 
 }  // namespace
+
+namespace {
+
+// The toolbar's tips are given their texts once the window has been seen.
+TEST_F(Keys, ToolbarButtonsGetTheirTipsAfterTheStart) {
+    Open();
+    HWND tips = (HWND)SendMessageA(dialog->hwndToolBar, TB_GETTOOLTIPS, 0, 0);
+    ASSERT_NE(tips, (HWND)NULL);
+    char text[128] = "";
+    TOOLINFOA ti;
+    ZeroMemory(&ti, sizeof ti);
+    ti.cbSize = sizeof ti;
+    ti.hwnd = dialog->hwndToolBar;
+    ti.uId = CM_NOTE_DELETE;
+    ti.lpszText = text;
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, (LPARAM)&ti);
+    EXPECT_STREQ(text, "Delete the selected note");
+}
+
+}  // namespace
