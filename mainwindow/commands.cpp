@@ -222,9 +222,8 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnTimer((UINT)wParam);
         return TRUE;
     case WM_SIZE:
-        // Before the toolbar exists the window is still being made, and its
-        // end lays the controls out.
-        if (hwndToolBar)
+        // While the window is being made, its end lays the controls out.
+        if (bControlsMade)
             LayoutControls();
         return TRUE;
     case WM_HOTKEY:

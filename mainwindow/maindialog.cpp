@@ -67,7 +67,8 @@ MainDialog::MainDialog()
       iEditorState(-1),
       iNoteEncoding(TEXT_CODE_PAGE),
       bHotKeyRegistered(false),
-      iPendingClose(0) {
+      iPendingClose(0),
+      bControlsMade(false) {
     szFindText[0] = '\0';
     strcpy(szNoteName, "-");
     ftNoteFile.dwLowDateTime = ftNoteFile.dwHighDateTime = 0;
@@ -132,6 +133,7 @@ void MainDialog::InitDialog() {
     if (__argc >= 2 && strcmp(__argv[1], "/logon") == 0)
         PostMessageA(hwnd, WM_COMMAND, CM_CLOSE, 0);
 
+    bControlsMade = true;
     LayoutControls();
     UpdateEditItems();
 }
