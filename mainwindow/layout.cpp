@@ -31,12 +31,18 @@ void MainDialog::LayoutControls() {
     Place(*this, IDC_NOTE_NAME, m.noteName);
     Place(*this, IDC_NOTES, m.notes);
     Place(*this, IDC_NOTE_TEXT, m.noteText);
-
-    RECT list;
-    GetClientRect(NotesList(), &list);
-    LVSetColumnWidth(IDC_NOTES, 0, list.right - 1);
+    FitNotesColumn();
 
     if (hwndToolBar)
         SendMessageA(hwndToolBar, TB_AUTOSIZE, 0, 0);
     InvalidateRect(hwnd, NULL, FALSE);
+}
+
+// The list's vertical scroll bar comes and goes with the number of notes,
+// which changes the room for the one column: a column wider than that room
+// brings a sideways scroll bar under the names.
+void MainDialog::FitNotesColumn() {
+    RECT list;
+    GetClientRect(NotesList(), &list);
+    LVSetColumnWidth(IDC_NOTES, 0, list.right - 1);
 }

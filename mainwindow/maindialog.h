@@ -49,6 +49,7 @@ public:
 
     // Main window (maindialog.cpp, layout.cpp).
     void LayoutControls();
+    void FitNotesColumn();  // after the number of notes listed changes
     void FinishStart();
     void UpdateEditItems();
     void EnableNoteItems(HMENU menu);

@@ -55,6 +55,7 @@ void MainDialog::InsertNotesSorted(std::vector<std::string>& names) {
     for (size_t i = names.size(); i-- > 0;)
         InsertNoteItem(list, names[i].c_str(), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    FitNotesColumn();
     InvalidateRect(list, NULL, TRUE);
 }
 
@@ -303,8 +304,10 @@ bool MainDialog::KeepOtherUsersVersion(unsigned long long onDisk) {
             return false;
         char current[LFILE_PATH];
         GetCurrentBookFolder(current);
-        if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0)
+        if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0) {
             InsertNoteItem(NotesList(), name, ListView_GetItemCount(NotesList()));
+            FitNotesColumn();
+        }
         return true;
     }
     return false;
@@ -367,6 +370,7 @@ void MainDialog::CmNoteNew() {
         return;
     HWND list = NotesList();
     InsertNoteItem(list, name, ListView_GetItemCount(list));
+    FitNotesColumn();
     int item = FindNoteItem(name);
     LVSelectItem(IDC_NOTES, item);
     char loaded[LFILE_PATH];

@@ -45,6 +45,8 @@ void MainDialog::ScanFolders() {
     // list puts each insert in its place, which moves the items after it.
     for (const std::string& name : diff.added)
         InsertNoteItem(list, name.c_str(), ListView_GetItemCount(list));
+    if (!diff.added.empty() || !diff.vanished.empty())
+        FitNotesColumn();
     if (loadedVanished)
         KeepOrDropDeletedNote();
 
@@ -94,6 +96,7 @@ void MainDialog::KeepOrDropDeletedNote() {
         bNoteTextChanged = false;
         bNoteNameChanged = false;
         ListView_DeleteItem(list, loadedIndex);
+        FitNotesColumn();
         LVSelectItem(IDC_NOTES, 0);
         ItemSelectionChanged();
         UpdateControls();  // the list may be empty now

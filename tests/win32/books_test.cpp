@@ -167,4 +167,17 @@ TEST_F(Books, PropertiesOfAFolderThatIsNoBookTouchNoBooksFlag) {
     EXPECT_EQ(testkit::ReadFileText(elsewhere.File("template._txt")), "Topic: ");
 }
 
+// A book that fills the list brings a vertical scroll bar; the names must
+// still fit beside it, with no sideways bar under them.
+TEST_F(Books, ALongBookAfterAShortOneNeedsNoSidewaysScrolling) {
+    WriteNote("Other Notes", "Only", "o");
+    for (int i = 0; i < 60; ++i)
+        WriteNote("Useful Web Links", "Link " + std::to_string(i), "l");
+    Open();
+    SelectBook("Useful Web Links");
+    LONG style = GetWindowLongA(dialog->NotesList(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_FALSE(style & WS_HSCROLL);
+}
+
 }  // namespace
