@@ -121,6 +121,11 @@ void MainDialog::InitDialog() {
     // pasting silently in a long note.
     SendDlgItemMessageA(hwnd, IDC_NOTE_TEXT, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
 
+    // Laid out before the first note is loaded: the editor then wraps its
+    // text once, at its final width.
+    bControlsMade = true;
+    LayoutControls();
+
     InitFolderList();
 
     // A timer message comes after the first paint.
@@ -133,8 +138,6 @@ void MainDialog::InitDialog() {
     if (__argc >= 2 && strcmp(__argv[1], "/logon") == 0)
         PostMessageA(hwnd, WM_COMMAND, CM_CLOSE, 0);
 
-    bControlsMade = true;
-    LayoutControls();
     UpdateEditItems();
 }
 
