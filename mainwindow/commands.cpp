@@ -222,7 +222,7 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnTimer((UINT)wParam);
         return TRUE;
     case WM_SIZE:
-        // While the window is being made, its end lays the controls out.
+        // Until its controls are all made, InitDialog lays them out itself.
         if (bControlsMade)
             LayoutControls();
         return TRUE;

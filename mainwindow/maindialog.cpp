@@ -100,7 +100,7 @@ void MainDialog::InitDialog() {
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)small);
 
     // Placed before the controls are made to fit: they are laid out once,
-    // at the end, rather than at every change of size on the way.
+    // when they are all made, rather than at every change of size on the way.
     WindowSizeSettingsRestore();
 
     LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, kToolBarButtons);

@@ -175,7 +175,7 @@ public:
     TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved
     bool bHotKeyRegistered;
     int iPendingClose;          // CM_CLOSE or CM_EXIT asked for while disabled; 0 none
-    bool bControlsMade;         // InitDialog is done; a resize before then lays nothing out
+    bool bControlsMade;         // all controls are made; a resize before then lays nothing out
 };
 
 #endif
