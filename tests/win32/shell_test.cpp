@@ -121,6 +121,15 @@ protected:
         InstallDialog::DeleteRunOnLogon();
     }
     std::string Folder() { return dir.path() + "\\Korvane\\Jotwell"; }
+    // Records a sample note as the setup does when it writes one.
+    void RecordSample(const char* file, const std::string& text) {
+        char recorded[SETUP_FINGERPRINT_TEXT];
+        SetupFingerprintText((int64_t)text.size(),
+                             SetupFingerprintAdd(SETUP_FINGERPRINT_START,
+                                                 (const unsigned char*)text.data(), text.size()),
+                             recorded);
+        SettingsSetString(INSTALLED_FILES_SECTION, file, recorded);
+    }
 
     SavedRegistryString programFiles;
 };
@@ -147,13 +156,8 @@ TEST_F(Removal, DeletesWhatItMadeAndKeepsWhatTheUserAddedBelowOrBeside) {
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\PhoneBook\\Ann Lee.txt", "note"));
     // The setup's sample notes as it recorded them: one unchanged, one edited.
     std::string sample = "Name: Korvane", edited = "Name: Korvane, my notes";
-    char recorded[SETUP_FINGERPRINT_TEXT];
-    SetupFingerprintText((int64_t)sample.size(),
-                         SetupFingerprintAdd(SETUP_FINGERPRINT_START,
-                                             (const unsigned char*)sample.data(), sample.size()),
-                         recorded);
-    SettingsSetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", recorded);
-    SettingsSetString(INSTALLED_FILES_SECTION, "Useful Web Links\\Software Links.txt", recorded);
+    RecordSample("PhoneBook\\Korvane.txt", sample);
+    RecordSample("Useful Web Links\\Software Links.txt", sample);
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\PhoneBook\\Korvane.txt", sample));
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\Useful Web Links\\Software Links.txt", edited));
     ASSERT_TRUE(testkit::WriteFileText(folder + "\\Diary\\Week 1.txt", "note"));
@@ -219,13 +223,7 @@ TEST_F(Removal, NeverWalksALinkNorLeavesTheProgramFolder) {
     ASSERT_TRUE(installkit::MakeFolderLink(Folder() + "\\PhoneBook", victim));
     for (const char* name : {"Diary", "DataFiles", "ProgramFiles"})
         SettingsSetString("Folders", name, victim.c_str());
-    std::string sample = "system file";
-    char recorded[SETUP_FINGERPRINT_TEXT];
-    SetupFingerprintText((int64_t)sample.size(),
-                         SetupFingerprintAdd(SETUP_FINGERPRINT_START,
-                                             (const unsigned char*)sample.data(), sample.size()),
-                         recorded);
-    SettingsSetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", recorded);
+    RecordSample("PhoneBook\\Korvane.txt", "system file");
 
     job.RemoveInstallation();
     EXPECT_EQ(testkit::ReadFileText(victim + "\\Korvane.txt"), "system file");
