@@ -148,6 +148,7 @@ set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/settings_test.cpp
     tests/win32/programfolder_test.cpp
     tests/win32/systemlibrary_test.cpp
+    tests/win32/manifest_test.cpp
 )
 set(JW_WIN32_TEST_dialogs_SOURCES
     tests/win32/dialogs_test.cpp
