@@ -18,6 +18,7 @@ set(JW_PORTABLE_SOURCES
     mainwindow/linkrules.cpp
     notebook/scanrules.cpp
     notebook/conflictname.cpp
+    notebook/turnwatch.cpp
     features/notesearch.cpp
     features/bookdocument.cpp
     util/textencoding.cpp
@@ -62,6 +63,8 @@ set(JW_WIN32_SOURCES
     notebook/bookentry.cpp
     notebook/booklist.cpp
     notebook/notefolder.cpp
+    notebook/notefile.cpp
+    notebook/savingturn.cpp
     notebook/notes.cpp
     notebook/scan.cpp
     notebook/bookmanage.cpp
@@ -123,6 +126,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/textencoding_test.cpp
     tests/host/notefind_test.cpp
     tests/host/scanrules_test.cpp
+    tests/host/turnwatch_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -174,6 +178,7 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
 set(JW_WIN32_TEST_sharing_SOURCES
     tests/win32/mainfixture.cpp
     tests/win32/scan_test.cpp
+    tests/win32/notefile_test.cpp
     tests/win32/books_test.cpp
     tests/win32/hotkey_test.cpp
 )

@@ -6,26 +6,6 @@
 
 namespace {
 
-// A file being streamed in, and whether its end was reached: the control
-// also stops early when a read fails or its text is full.
-struct FileSource {
-    HANDLE file;
-    bool atEnd;
-};
-
-DWORD CALLBACK StreamInFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
-    FileSource* source = (FileSource*)cookie;
-    DWORD got = 0;
-    *read = 0;
-    // A failed read is no end of file: it stops the load as a failure.
-    if (!ReadFile(source->file, buffer, (DWORD)size, &got, NULL))
-        return 1;
-    if (got == 0)
-        source->atEnd = true;
-    *read = (LONG)got;
-    return 0;
-}
-
 struct TextSource {
     const char* text;
     size_t left;
@@ -82,22 +62,6 @@ DWORD CALLBACK StreamOutToText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG*
     return 0;
 }
 
-// The whole file, as far as it can be read, into sink.
-// True when the file was read to its end; a failed read is no end of file.
-bool ReadWholeFile(HANDLE file, TextSink* sink) {
-    const DWORD CHUNK = 0x10000;
-    for (;;) {
-        if (!Reserve(sink, CHUNK))
-            return false;
-        DWORD got = 0;
-        if (!ReadFile(file, sink->data + sink->size, CHUNK, &got, NULL))
-            return false;
-        if (got == 0)
-            return true;
-        sink->size += got;
-    }
-}
-
 void StreamIn(HWND edit, const void* data, size_t size, WPARAM format) {
     TextSource source = {(const char*)data, size};
     EDITSTREAM es = {(DWORD_PTR)&source, 0, StreamInFromText};
@@ -146,50 +110,26 @@ void EnableNotifications(HWND edit) {
     SendMessageA(edit, EM_AUTOURLDETECT, TRUE, 0);
 }
 
-bool StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding) {
-    if (pEncoding)
-        *pEncoding = TEXT_CODE_PAGE;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
-        // Only a file that is not there is rightly empty.
-        bool missing = GetLastError() == ERROR_FILE_NOT_FOUND;
-        SetPlainText(edit, "");
-        return missing;
-    }
-    TextSink bytes = {NULL, 0, 0, false};
-    bool whole = ReadWholeFile(file, &bytes);
-    if (bytes.failed) {
-        // No memory for a copy: streamed from the file as notes always were.
-        SetFilePointer(file, 0, NULL, FILE_BEGIN);
-        FileSource source = {file, false};
-        EDITSTREAM es = {(DWORD_PTR)&source, 0, StreamInFromFile};
-        SendMessageA(edit, EM_STREAMIN, SF_TEXT, (LPARAM)&es);
-        CloseHandle(file);
-        delete[] bytes.data;
-        return source.atEnd && es.dwError == 0;
-    }
-    CloseHandle(file);
-    TextEncoding encoding = TextEncodingOf(bytes.data, bytes.size);
+void StreamInFileBytes(HWND edit, const char* data, size_t size, TextEncoding* pEncoding) {
+    TextEncoding encoding = TextEncodingOf(data, size);
     if (pEncoding)
         *pEncoding = encoding;
-    size_t bom = TextBomSize(encoding);
-    char16_t* wide = NULL;
     if (encoding == TEXT_CODE_PAGE) {
         // Exactly as notes were always read.
-        StreamIn(edit, bytes.data, bytes.size, SF_TEXT);
-    } else if ((wide = new (std::nothrow) char16_t[bytes.size]) != NULL) {
-        // Converted here rather than by the editor, so that what is shown
-        // does not depend on the editor's version.
-        size_t units = Utf8ToUtf16(bytes.data + bom, bytes.size - bom, wide);
+        StreamIn(edit, data, size, SF_TEXT);
+        return;
+    }
+    size_t bom = TextBomSize(encoding);
+    // Converted here rather than by the editor, so that what is shown does
+    // not depend on the editor's version.
+    char16_t* wide = new (std::nothrow) char16_t[size];
+    if (wide) {
+        size_t units = Utf8ToUtf16(data + bom, size - bom, wide);
         StreamIn(edit, wide, units * sizeof(char16_t), SF_TEXT | SF_UNICODE);
     } else {
-        StreamIn(edit, bytes.data + bom, bytes.size - bom,
-                 SF_TEXT | SF_USECODEPAGE | ((WPARAM)CP_UTF8 << 16));
+        StreamIn(edit, data + bom, size - bom, SF_TEXT | SF_USECODEPAGE | ((WPARAM)CP_UTF8 << 16));
     }
     delete[] wide;
-    delete[] bytes.data;
-    return whole;
 }
 
 void SetPlainText(HWND edit, const char* text) {

@@ -19,13 +19,11 @@ namespace LRichEdit {
 // and turns on web-address detection.
 void EnableNotifications(HWND edit);
 
-// Replaces the whole content with a file's text: a UTF-8 file (as
+// Replaces the whole content with a file's bytes: a UTF-8 file (as
 // TextEncodingOf decides) shows its characters without the byte-order mark,
 // any other its bytes in the code page. The file's encoding goes to
-// *pEncoding. True when the whole file was read, or there is no such file
-// (the editor is then empty, in the code page); false when it could not be
-// opened or read to its end.
-bool StreamInFile(HWND edit, const char* path, TextEncoding* pEncoding = NULL);
+// *pEncoding.
+void StreamInFileBytes(HWND edit, const char* data, size_t size, TextEncoding* pEncoding = NULL);
 
 // Replaces the whole content with the given plain text.
 void SetPlainText(HWND edit, const char* text);

@@ -75,8 +75,7 @@ int FindJob::MainFunction() {
 // Only the first NOTE_SEARCH_LIMIT bytes count; a file that cannot be opened
 // or read holds nothing.
 bool FindJob::NoteContains(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = LFile::OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD got = 0;

@@ -68,7 +68,8 @@ MainDialog::MainDialog()
       iNoteEncoding(TEXT_CODE_PAGE),
       bHotKeyRegistered(false),
       iPendingClose(0),
-      bControlsMade(false) {
+      bControlsMade(false),
+      iLastSave(NOTE_SAVED) {
     szFindText[0] = '\0';
     strcpy(szNoteName, "-");
     ftNoteFile.dwLowDateTime = ftNoteFile.dwHighDateTime = 0;

@@ -10,6 +10,7 @@
 
 #include "dialogs/ldialog.h"
 #include "dialogs/lsplash.h"
+#include "notebook/notefile.h"
 #include "resources/resource.h"
 #include "util/lfile.h"
 #include "util/textencoding.h"
@@ -25,6 +26,7 @@ const UINT STATUS_PERIOD = 8000;
 const UINT SAVE_TEXT_DELAY = 3000;
 const UINT SAVE_NAME_DELAY = 5000;
 const UINT SAVE_RETRY_DELAY = 10000;  // after a save that failed
+const UINT SAVE_TURN_DELAY = 500;     // after another computer's save held the turn
 const UINT SCAN_PERIOD = 20000;
 const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
 
@@ -94,7 +96,7 @@ public:
     bool SaveData();
     bool ConfirmLeaveNote();
     bool SaveRichEditText();
-    bool LoadRichEditText(const char* path);
+    bool LoadRichEditText(const char* path, NoteVersion* version);
     void LoadNoteText();
     void ShowNoteUnreadable();
     void ShowNameTooLong(const char* name);
@@ -104,11 +106,13 @@ public:
     int FindNoteItem(const char* name);
     void InsertNotesSorted(std::vector<std::string>& names);
     bool RenameNote();
-    bool ReadNoteTime();
     bool IsKnownNoteTime(unsigned long long onDisk) const;
-    bool KeepOtherUsersVersion(unsigned long long onDisk);
+    NoteVersion KnownVersion() const;
+    void SetKnownVersion(const NoteVersion& version);
+    void ListKeptVersion(const char* name);
     void SaveOnTimer();
     void ShowSaveFailure();
+    void ShowTurnBlocked();
     int NoteMessageBox(const char* format, UINT type);
     BOOL QueryEndSession();
 
@@ -176,6 +180,8 @@ public:
     bool bHotKeyRegistered;
     int iPendingClose;          // CM_CLOSE or CM_EXIT asked for while disabled; 0 none
     bool bControlsMade;         // all controls are made; a resize before then lays nothing out
+    SavingTurn savingTurn;      // of the loaded note's folder, with its watch of a turn in the way
+    NoteSaveResult iLastSave;   // of the last SaveData
 };
 
 #endif

@@ -15,7 +15,6 @@
 #include "features/diarypropertiesdialog.h"
 #include "mainwindow/maindialog.h"
 #include "notebook/bookentry.h"
-#include "notebook/conflictname.h"
 #include "notebook/notefolder.h"
 #include "notebook/scanrules.h"
 #include "resources/resource.h"
@@ -29,16 +28,6 @@ FILETIME ToFileTime(unsigned long long t) {
 
 unsigned long long FromFileTime(const FILETIME& ft) {
     return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
-}
-
-NoteStamp LocalStamp(unsigned long long time) {
-    FILETIME utc = ToFileTime(time), local;
-    SYSTEMTIME st;
-    ZeroMemory(&st, sizeof st);
-    if (FileTimeToLocalFileTime(&utc, &local))
-        FileTimeToSystemTime(&local, &st);
-    NoteStamp stamp = {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute};
-    return stamp;
 }
 
 }  // namespace
@@ -127,13 +116,14 @@ void MainDialog::ItemSelectionChanged() {
     SetDlgItemTextA(hwnd, IDC_NOTE_NAME, path[0] ? name : "");
     bNoteNameChanged = false;
     LoadNoteText();
-    ReadNoteTime();
     if (bNoteUnreadable)
         ShowNoteUnreadable();
 }
 
 void MainDialog::LoadNoteText() {
-    bool loaded = LoadRichEditText(szNoteName[0] == '-' ? "" : szNoteName);
+    NoteVersion version = {false, 0};
+    bool loaded = LoadRichEditText(szNoteName[0] == '-' ? "" : szNoteName, &version);
+    SetKnownVersion(version);
     // An empty book has nothing to load, which is no failure. A note whose
     // file is there but could not be read whole, or whose path does not fit
     // ("-"), is shown read only and never saved: its file keeps what the
@@ -171,23 +161,34 @@ bool MainDialog::IsKnownNoteTime(unsigned long long onDisk) const {
     return bNoteTimeKnown && onDisk == FromFileTime(ftNoteFile);
 }
 
-bool MainDialog::ReadNoteTime() {
-    unsigned long long time;
-    bNoteTimeKnown = LFile::GetLastWriteTime(szNoteName, &time);
-    if (bNoteTimeKnown)
-        ftNoteFile = ToFileTime(time);
-    return bNoteTimeKnown;
+NoteVersion MainDialog::KnownVersion() const {
+    NoteVersion version = {bNoteTimeKnown, FromFileTime(ftNoteFile)};
+    return version;
 }
 
-bool MainDialog::LoadRichEditText(const char* path) {
+void MainDialog::SetKnownVersion(const NoteVersion& version) {
+    bNoteTimeKnown = version.known;
+    ftNoteFile = ToFileTime(version.known ? version.time : 0);
+}
+
+bool MainDialog::LoadRichEditText(const char* path, NoteVersion* version) {
     HWND text = NoteText();
     if (!text)
         return false;
     LRichEdit::EnableNotifications(text);
-    return LRichEdit::StreamInFile(text, path, &iNoteEncoding);
+    NoteFileText file;
+    bool whole = path[0] && ReadNoteFile(path, &file);
+    // What could be read is shown even when it is not all of the file.
+    LRichEdit::StreamInFileBytes(text, file.data ? file.data : "", file.size, &iNoteEncoding);
+    if (version) {
+        version->known = whole && file.exists;
+        version->time = file.time;
+    }
+    return whole;
 }
 
 bool MainDialog::SaveData() {
+    iLastSave = NOTE_SAVE_FAILED;
     if (!szNoteName[0] || szNoteName[0] == '-')
         return true;
     if (bNoteUnreadable) {
@@ -267,50 +268,29 @@ bool MainDialog::SaveRichEditText() {
     char* text = LRichEdit::StreamOutFileText(editor, iNoteEncoding, &size, &encoding);
     if (!text)
         return false;
-    // The version on disk is kept beside when another user wrote it, and
-    // replaced only if it is still there at the moment of the replacement:
-    // of two computers saving at once, one fails and tries again at once,
-    // keeping the other's version then.
-    bool ok = false;
-    for (int attempt = 0; attempt < 2 && !ok; ++attempt) {
-        unsigned long long onDisk = 0;
-        bool exists = LFile::GetLastWriteTime(szNoteName, &onDisk);
-        ok = (!exists || KeepOtherUsersVersion(onDisk)) &&
-             LFile::WriteFileBytes(szNoteName, text, size, exists ? &onDisk : NULL);
-    }
+    NoteVersion version = KnownVersion();
+    char kept[LFILE_PATH];
+    iLastSave = SaveNoteFile(szNoteName, text, size, &version, savingTurn, GetTickCount(), kept);
     delete[] text;
-    if (ok) {
-        iNoteEncoding = encoding;
-        ReadNoteTime();
-    }
-    return ok;
+    // Also after a failure: another user's version kept beside is known now,
+    // and the next try does not keep it again.
+    SetKnownVersion(version);
+    if (kept[0])
+        ListKeptVersion(kept);
+    if (iLastSave != NOTE_SAVED)
+        return false;
+    iNoteEncoding = encoding;
+    return true;
 }
 
-bool MainDialog::KeepOtherUsersVersion(unsigned long long onDisk) {
-    if (IsKnownNoteTime(onDisk))
-        return true;  // the version this user loaded or saved last
-
-    char folder[LFILE_PATH], title[LFILE_PATH];
+void MainDialog::ListKeptVersion(const char* name) {
+    char folder[LFILE_PATH], current[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, szNoteName);
-    LFile::_GetFileTitleFromPath(title, szNoteName);
-    NoteStamp stamp = LocalStamp(onDisk);
-    for (int attempt = 1; attempt < 100; ++attempt) {
-        char name[LFILE_PATH], path[LFILE_PATH];
-        if (!ConflictNoteName(folder, title, stamp, attempt, name) || !NotePath(folder, name, path))
-            return false;
-        if (LFile::Exists(path))
-            continue;
-        if (!CopyFileA(szNoteName, path, TRUE))
-            return false;
-        char current[LFILE_PATH];
-        GetCurrentBookFolder(current);
-        if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0) {
-            InsertNoteItem(NotesList(), name, ListView_GetItemCount(NotesList()));
-            FitNotesColumn();
-        }
-        return true;
+    GetCurrentBookFolder(current);
+    if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0) {
+        InsertNoteItem(NotesList(), name, ListView_GetItemCount(NotesList()));
+        FitNotesColumn();
     }
-    return false;
 }
 
 bool MainDialog::ConfirmLeaveNote() {
@@ -328,13 +308,22 @@ bool MainDialog::ConfirmLeaveNote() {
 void MainDialog::SaveOnTimer() {
     if (SaveData())
         return;
+    if (iLastSave == NOTE_TURN_BUSY) {
+        // Another computer is saving in this book: again in a moment, and
+        // nothing to tell.
+        SetTimer(hwnd, TIMER_SAVE, SAVE_TURN_DELAY, NULL);
+        return;
+    }
     // A failure is often short-lived (a shared folder out of reach for a
     // moment, another computer saving the same note): try again by itself.
     SetTimer(hwnd, TIMER_SAVE, SAVE_RETRY_DELAY, NULL);
     if (bSaveFailureShown)
         return;
     bSaveFailureShown = true;
-    ShowSaveFailure();
+    if (iLastSave == NOTE_TURN_BLOCKED)
+        ShowTurnBlocked();
+    else
+        ShowSaveFailure();
 }
 
 void MainDialog::ShowSaveFailure() {
@@ -342,6 +331,18 @@ void MainDialog::ShowSaveFailure() {
                    "reach, or another program may be using the file.\r\n\r\nYour text stays in "
                    "the editor, and Jotwell keeps trying to save it.",
                    MB_ICONWARNING | MB_OK);
+}
+
+void MainDialog::ShowTurnBlocked() {
+    char title[LFILE_PATH], message[LFILE_PATH * 4];
+    LFile::_GetFileTitleFromPath(title, szNoteName);
+    snprintf(message, sizeof message,
+             "Jotwell cannot save the note \"%s\": the file \"%s\", by which computers sharing "
+             "this book take turns to save, has been in the way for too long.\r\n\r\nIf no "
+             "other computer is saving notes of this book, delete that file (or the folder of "
+             "that name). Your text stays in the editor, and Jotwell keeps trying to save it.",
+             title, savingTurn.FilePath());
+    MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
 }
 
 void MainDialog::CmNoteNew() {
@@ -383,7 +384,7 @@ void MainDialog::CmNoteNew() {
     char templ[LFILE_PATH];
     strcpy(templ, folder);
     LFile::FilePathCat(templ, "template._txt");
-    LoadRichEditText(templ);
+    LoadRichEditText(templ, NULL);
     bNoteTextChanged = true;
 }
 

@@ -90,6 +90,12 @@ void MainDialog::KeepOrDropDeletedNote() {
             SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
             return;
         }
+        // Cancel, Esc or the close box decide nothing: the editor may hold
+        // the only copy left. The note stays listed and loaded, nothing is
+        // written, and the next scan asks again; text typed meanwhile is
+        // saved, which brings the file back.
+        if (answer != IDNO)
+            return;
     }
     if (loadedIndex >= 0) {
         // The user let it go: nothing of it is to be written back.
@@ -125,7 +131,6 @@ void MainDialog::CheckLoadedNoteTime() {
         LRichEdit::GetSelection(text, &start, &end);
         LoadNoteText();
         LRichEdit::SetSelection(text, start, end);
-        ReadNoteTime();
         if (bNoteUnreadable)
             ShowNoteUnreadable();
         // The editor now holds what the file holds. Writing it back would

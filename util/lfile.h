@@ -50,6 +50,11 @@ inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Win32 file operations (lfileio.cpp).
 
+// Opens a file for reading while others may read, write, rename and delete
+// it: a reader never stands in the way of another computer's save or delete.
+// INVALID_HANDLE_VALUE (as a void*) on failure; close with CloseHandle.
+void* OpenForReading(const char* path);
+
 // Reads at most 65,536 bytes of a file into a new zero-terminated buffer that
 // the caller releases with delete[]. Null for a missing, unreadable or empty
 // file. When pSize is given it receives the number of bytes read.
@@ -57,22 +62,34 @@ char* ReadTextFile(const char* path, size_t* pSize = 0);
 
 // Replaces the file at path with the given bytes so that, whenever the
 // program stops, either the old or the whole new content is on disk: the
-// bytes go to a temporary file in the same folder, which is then renamed over
-// the target in one step; the target's attributes are kept. Temporary files
-// of saves that were cut off, in that folder, are removed on the way. With
-// unchangedSince, an existing target is replaced only while its last-write
-// time is still that one. True if the write succeeded; on failure the old file
-// is left whole.
+// bytes go to a temporary file in the same folder (WriteTempBeside), which is
+// then renamed over the target in one step (ReplaceByTemp). True if the write
+// succeeded; on failure the old file is left whole.
 bool WriteTextFile(const char* path, const char* text);
-bool WriteFileBytes(const char* path, const void* data, size_t size,
-                    const unsigned long long* unchangedSince = 0);
+bool WriteFileBytes(const char* path, const void* data, size_t size);
+
+// Writes the bytes to a new temporary file beside path and closes it, on the
+// disk. It gets the creation time and access rights of the file at path,
+// where the system allows, so that the replacement changes nothing but the
+// content. Its name goes to tmp (260 bytes), and the write time it will keep
+// through the rename to *time when time is given. Temporary files of saves
+// that were cut off, in that folder, are removed on the way. False leaves
+// nothing behind.
+bool WriteTempBeside(const char* path, const void* data, size_t size, char* tmp,
+                     unsigned long long* time = 0);
+
+// Puts the temporary file tmp in path's place in one rename, keeping the
+// target's attributes. A target that cannot be replaced stays whole and tmp
+// is removed; with no target at all, tmp takes its place, or stays where it
+// is when even that fails (it may be the only copy of the text).
+bool ReplaceByTemp(const char* tmp, const char* path);
 
 // Renames a file, also when only the letter case of its name changes. True
 // if it now has the new name.
 bool RenameFile(const char* from, const char* to);
 
-// Last-write time of a file as a 64-bit file time; the file is opened for
-// reading while others may read and write it. False when it cannot be read.
+// Last-write time of a file as a 64-bit file time, through OpenForReading.
+// False when it cannot be read.
 bool GetLastWriteTime(const char* path, unsigned long long* time);
 
 // True when a file or folder of that name exists.

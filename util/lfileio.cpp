@@ -2,6 +2,7 @@
 #include "util/lfile.h"
 
 #include <windows.h>
+#include <aclapi.h>
 #include <shlobj.h>
 #include <stdio.h>
 #include <string.h>
@@ -85,33 +86,6 @@ void RemoveStaleTemps(const char* folder) {
     FindClose(find);
 }
 
-// Saves that check that their target is still the version they expect take
-// turns, also across computers: the check and the rename of one must not
-// interleave with another's. The turn is a file created exclusively beside
-// the target and deleted when closed. One left by a computer that stopped
-// is old, and deleted by the next save that waits for it.
-HANDLE TakeSavingTurn(const char* path) {
-    char lock[LFILE_PATH];
-    LFile::_GetFolderFromPath(lock, path);
-    const char kLockName[] = "~jslock.tmp";
-    if (strlen(lock) + 1 + strlen(kLockName) > (size_t)LFILE_PATH_MAX_CHARS)
-        return INVALID_HANDLE_VALUE;
-    LFile::FilePathCat(lock, kLockName);
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        HANDLE h = CreateFileA(lock, GENERIC_WRITE, 0, NULL, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
-        if (h != INVALID_HANDLE_VALUE)
-            return h;
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (GetFileAttributesExA(lock, GetFileExInfoStandard, &data)) {
-            if (TimeValue(data.ftLastWriteTime) + kStaleTempAge <= Now())
-                DeleteFileA(lock);
-        }
-        Sleep(20);
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
 // Creates a new temporary file beside path, open for writing and shared with
 // no one until it is closed. Its name goes to tmp (260 bytes).
 HANDLE CreateTempBeside(const char* path, char* tmp) {
@@ -135,35 +109,62 @@ HANDLE CreateTempBeside(const char* path, char* tmp) {
     return INVALID_HANDLE_VALUE;
 }
 
-// Puts the finished temporary file in the target's place.
-bool ReplaceByTemp(const char* tmp, const char* path) {
-    // One rename replaces the target: there is no moment without a note. A
-    // target that another program holds open refuses it and stays as it was.
-    DWORD attributes = GetFileAttributesA(path);
-    if (MoveFileExA(tmp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(path) != attributes)
-            SetFileAttributesA(path, attributes);
-        return true;
+// What a replacement takes over from the file it replaces: its creation
+// time and its access rights, which an owner may have narrowed to a few
+// people. Either may be missing (no target, rights that cannot be read, a
+// system that keeps none); the save goes on without it.
+struct TargetTraits {
+    bool hasCreation;
+    FILETIME created;
+    PACL dacl;
+    PSECURITY_DESCRIPTOR descriptor;
+    bool protectedDacl;
+};
+
+void ReadTargetTraits(const char* path, TargetTraits* traits) {
+    ZeroMemory(traits, sizeof *traits);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return;
+    traits->hasCreation = true;
+    traits->created = data.ftCreationTime;
+    if (GetNamedSecurityInfoA(path, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, NULL, NULL,
+                              &traits->dacl, NULL, &traits->descriptor) != ERROR_SUCCESS) {
+        traits->dacl = NULL;
+        traits->descriptor = NULL;
+        return;
     }
-    if (LFile::Exists(path)) {
-        DeleteFileA(tmp);  // the target is whole
-        return false;
-    }
-    // No target (it was never there, or someone removed it meanwhile): the
-    // temporary file may be the only copy of the text, so it takes the
-    // target's place, and stays where it is if even that fails.
-    return MoveFileExA(tmp, path, MOVEFILE_WRITE_THROUGH) != FALSE;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    traits->protectedDacl = GetSecurityDescriptorControl(traits->descriptor, &control, &revision) &&
+                            (control & SE_DACL_PROTECTED);
+}
+
+// Rights go on by name, once the file is closed: the temporary file was
+// opened for writing only. Inherited entries are worked out afresh from the
+// folder, as for any file made in it.
+void ApplyTargetRights(const char* tmp, const TargetTraits& traits) {
+    if (!traits.dacl)
+        return;
+    SECURITY_INFORMATION what = DACL_SECURITY_INFORMATION |
+                                (traits.protectedDacl ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                      : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    SetNamedSecurityInfoA((LPSTR)tmp, SE_FILE_OBJECT, what, NULL, NULL, traits.dacl, NULL);
 }
 
 }  // namespace
 
 namespace LFile {
 
+void* OpenForReading(const char* path) {
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
 char* ReadTextFile(const char* path, size_t* pSize) {
     if (pSize)
         *pSize = 0;
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h = OpenForReading(path);
     if (h == INVALID_HANDLE_VALUE)
         return NULL;
     DWORD size = GetFileSize(h, NULL);
@@ -189,44 +190,60 @@ bool WriteTextFile(const char* path, const char* text) {
     return WriteFileBytes(path, text, strlen(text));
 }
 
-bool WriteFileBytes(const char* path, const void* data, size_t size,
-                    const unsigned long long* unchangedSince) {
+bool WriteFileBytes(const char* path, const void* data, size_t size) {
+    char tmp[LFILE_PATH];
+    return WriteTempBeside(path, data, size, tmp) && ReplaceByTemp(tmp, path);
+}
+
+bool WriteTempBeside(const char* path, const void* data, size_t size, char* tmp,
+                     unsigned long long* time) {
     char folder[LFILE_PATH];
     _GetFolderFromPath(folder, path);
     RemoveStaleTemps(folder[0] ? folder : ".");
 
-    char tmp[LFILE_PATH];
+    TargetTraits traits;
+    ReadTargetTraits(path, &traits);
     HANDLE h = CreateTempBeside(path, tmp);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    // On the disk before the rename, so that the rename never puts a file
-    // whose content is still on its way in the note's place.
-    bool ok = WriteAll(h, data, size) && FlushFileBuffers(h);
-    if (!CloseHandle(h))
-        ok = false;
-    if (!ok) {
-        DeleteFileA(tmp);  // the target was not touched
-        return false;
+    bool ok = h != INVALID_HANDLE_VALUE;
+    if (ok) {
+        if (traits.hasCreation)
+            SetFileTime(h, &traits.created, NULL, NULL);
+        // On the disk before the rename, so that the rename never puts a
+        // file whose content is still on its way in the note's place.
+        ok = WriteAll(h, data, size) && FlushFileBuffers(h);
+        if (!CloseHandle(h))
+            ok = false;
+        if (ok)
+            ApplyTargetRights(tmp, traits);
+        // Read from the temporary file, which nobody else knows: a rename
+        // keeps it, so it is the time of exactly these bytes.
+        if (ok && time)
+            ok = GetLastWriteTime(tmp, time);
+        if (!ok)
+            DeleteFileA(tmp);  // the target was not touched
     }
+    if (traits.descriptor)
+        LocalFree(traits.descriptor);
+    return ok;
+}
 
-    // Someone else replaced the target while this was written (another
-    // computer saving the same note): theirs is not to be lost unseen.
-    HANDLE turn = INVALID_HANDLE_VALUE;
-    if (unchangedSince) {
-        turn = TakeSavingTurn(path);
-        unsigned long long written = 0;
-        if (turn == INVALID_HANDLE_VALUE ||
-            (GetLastWriteTime(path, &written) && written != *unchangedSince)) {
-            if (turn != INVALID_HANDLE_VALUE)
-                CloseHandle(turn);
-            DeleteFileA(tmp);
-            return false;
-        }
+bool ReplaceByTemp(const char* tmp, const char* path) {
+    // One rename replaces the target: there is no moment without a note. A
+    // target that another program holds open refuses it and stays as it was.
+    DWORD attributes = GetFileAttributesA(path);
+    if (MoveFileExA(tmp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(path) != attributes)
+            SetFileAttributesA(path, attributes);
+        return true;
     }
-    bool replaced = ReplaceByTemp(tmp, path);
-    if (turn != INVALID_HANDLE_VALUE)
-        CloseHandle(turn);
-    return replaced;
+    if (LFile::Exists(path)) {
+        DeleteFileA(tmp);  // the target is whole
+        return false;
+    }
+    // No target (it was never there, or someone removed it meanwhile): the
+    // temporary file may be the only copy of the text, so it takes the
+    // target's place, and stays where it is if even that fails.
+    return MoveFileExA(tmp, path, MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool RenameFile(const char* from, const char* to) {
@@ -260,8 +277,7 @@ bool RenameFile(const char* from, const char* to) {
 }
 
 bool GetLastWriteTime(const char* path, unsigned long long* time) {
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h = OpenForReading(path);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     FILETIME ft;

@@ -135,6 +135,30 @@ TEST_F(ScanTest, TheLoadedNoteDeletedOutsideGoesOnNo) {
     EXPECT_FALSE(testkit::FileExists(Note("Other Notes", "B"))) << "a dropped note came back";
 }
 
+// Cancel decides nothing: the editor may hold the only copy left.
+TEST_F(ScanTest, TheLoadedNoteDeletedOutsideStaysOnCancelAndIsAskedAgain) {
+    WriteNote("Other Notes", "A", "mine");
+    WriteNote("Other Notes", "B", "other");
+    Open();
+    DeleteFileA(Note("Other Notes", "A").c_str());
+    responder.Expect("Jotwell", IDCANCEL);
+    Scan();
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(ListedNotes(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(SelectedNote(), "A");
+    EXPECT_EQ(EditorText(), "mine");
+    FireTimer(TIMER_SAVE);
+    EXPECT_FALSE(testkit::FileExists(Note("Other Notes", "A"))) << "written without a yes";
+
+    responder.Expect("Jotwell", IDCANCEL);
+    Scan();
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(responder.Seen().size(), 2u);
+    TypeInNote("kept ");
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), "kept mine");
+}
+
 TEST_F(ScanTest, TheLoadedNoteRewrittenOutsideIsReloadedOnYes) {
     WriteNote("Other Notes", "A", "one two three");
     Open();
@@ -182,6 +206,28 @@ TEST_F(ScanTest, UnsavedEditsOverAnOutsideChangeLoseNeitherText) {
     EXPECT_EQ(testkit::ReadFileText(Book("Other Notes") + "\\" + copies[0]), "milk, eggs");
     std::vector<std::string> listed = ListedNotes();
     EXPECT_EQ(listed.size(), 2u) << "both versions are listed";
+}
+
+// The other version cannot be replaced (held open): each retry only
+// retries the save, and the one copy of it stays the only one.
+TEST_F(ScanTest, ASaveThatKeepsFailingKeepsTheOtherVersionOnce) {
+    WriteNote("Other Notes", "A", "mine");
+    Open();
+    RewriteFromOutside("A", "theirs");
+    HANDLE holder = CreateFileA(Note("Other Notes", "A").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                NULL, OPEN_EXISTING, 0, NULL);
+    TypeInNote("edited ");
+    responder.Expect("Jotwell", IDOK);
+    for (int retry = 0; retry < 4; ++retry)
+        FireTimer(TIMER_SAVE);
+    ASSERT_TRUE(responder.WaitAllServed());
+    EXPECT_EQ(ConflictCopies().size(), 1u);
+    CloseHandle(holder);
+    FireTimer(TIMER_SAVE);
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), "edited mine");
+    std::vector<std::string> copies = ConflictCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(testkit::ReadFileText(Book("Other Notes") + "\\" + copies[0]), "theirs");
 }
 
 TEST_F(ScanTest, AFolderOutOfReachRemovesNothing) {

@@ -1,0 +1,86 @@
+#include "notebook/savingturn.h"
+
+#include <string.h>
+
+namespace {
+
+const char kTurnName[] = "~jslock.tmp";
+// A save in progress holds the turn for a check and a rename: a few
+// milliseconds. Waiting that long is no freeze.
+const int kQuickTries = 4;
+const DWORD kQuickPauseMs = 4;
+
+unsigned long long TimeValue(const FILETIME& ft) {
+    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
+}
+
+bool SeeTurnFile(const char* path, TurnFileSeen* seen) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return false;
+    seen->created = TimeValue(data.ftCreationTime);
+    seen->written = TimeValue(data.ftLastWriteTime);
+    seen->size = ((unsigned long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    seen->attributes = data.dwFileAttributes;
+    return true;
+}
+
+}  // namespace
+
+SavingTurn::SavingTurn() : hTurn(INVALID_HANDLE_VALUE) {
+    szFile[0] = '\0';
+}
+
+SavingTurn::~SavingTurn() {
+    Release();
+}
+
+bool SavingTurn::TryCreate() {
+    hTurn = CreateFileA(szFile, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    return hTurn != INVALID_HANDLE_VALUE;
+}
+
+TurnResult SavingTurn::Take(const char* notePath, unsigned nowMs) {
+    Release();
+    LFile::_GetFolderFromPath(szFile, notePath);
+    if (strlen(szFile) + 1 + strlen(kTurnName) > (size_t)LFILE_PATH_MAX_CHARS)
+        return TURN_BLOCKED;
+    LFile::FilePathCat(szFile, kTurnName);
+
+    for (int attempt = 0; attempt < kQuickTries; ++attempt) {
+        if (attempt)
+            Sleep(kQuickPauseMs);
+        if (TryCreate()) {
+            watch.Taken();
+            return TURN_TAKEN;
+        }
+    }
+    // One that cannot be looked at (being deleted as its save finishes, or
+    // refused by the folder's rights) is watched as one unchanged file, so
+    // that its wait is bounded too.
+    TurnFileSeen seen = {0, 0, 0, 0};
+    SeeTurnFile(szFile, &seen);
+    switch (watch.Seen(seen, nowMs)) {
+    case TURN_WAIT:
+        return TURN_BUSY;
+    case TURN_GIVE_UP:
+        return TURN_BLOCKED;
+    case TURN_STALE:
+        break;
+    }
+    // Left by a computer that stopped while saving. One that cannot be
+    // deleted (a folder of that name, a file held open or not ours to
+    // delete) is for the user to clear.
+    DeleteFileA(szFile);
+    if (!TryCreate())
+        return TURN_BLOCKED;
+    watch.Taken();
+    return TURN_TAKEN;
+}
+
+void SavingTurn::Release() {
+    if (hTurn != INVALID_HANDLE_VALUE)
+        CloseHandle(hTurn);
+    hTurn = INVALID_HANDLE_VALUE;
+}
