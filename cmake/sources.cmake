@@ -160,6 +160,7 @@ set(JW_WIN32_TEST_entry_SOURCES
 )
 set(JW_WIN32_TEST_installer_SOURCES
     tests/win32/shell_test.cpp
+    tests/win32/lfolder_test.cpp
     tests/win32/installkit.cpp
 )
 set(JW_WIN32_TEST_mainwindow_SOURCES
