@@ -37,6 +37,7 @@ set(JW_WIN32_SOURCES
     installer/foldersecurity.cpp
     installer/installjob.cpp
     installer/install.cpp
+    installer/samplenotes.cpp
     installer/shell.cpp
     installer/userstart.cpp
     installer/uninstall.cpp
