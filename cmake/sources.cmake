@@ -38,6 +38,7 @@ set(JW_WIN32_SOURCES
     installer/foldersecurity.cpp
     installer/installjob.cpp
     installer/install.cpp
+    installer/samplenotes.cpp
     installer/shell.cpp
     installer/userstart.cpp
     installer/uninstall.cpp
@@ -164,6 +165,7 @@ set(JW_WIN32_TEST_entry_SOURCES
 )
 set(JW_WIN32_TEST_installer_SOURCES
     tests/win32/shell_test.cpp
+    tests/win32/lfolder_test.cpp
     tests/win32/installkit.cpp
 )
 set(JW_WIN32_TEST_mainwindow_SOURCES

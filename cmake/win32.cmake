@@ -13,7 +13,7 @@ else()
     set(JW_TEST_ENV JW_ARCH=32)
 endif()
 
-set(JW_SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32)
+set(JW_SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32 ntdll)
 
 add_library(jotwell_core STATIC ${JW_PORTABLE_SOURCES} ${JW_WIN32_SOURCES})
 target_include_directories(jotwell_core PUBLIC ${CMAKE_SOURCE_DIR})

@@ -6,9 +6,9 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/settings.h"
 #include "installer/foldersecurity.h"
 #include "installer/licencewizard.h"
+#include "installer/samplenotes.h"
 #include "installer/setupextract.h"
 #include "util/lfolder.h"
 
@@ -39,13 +39,16 @@ private:
 };
 
 // The installed files. The book folders stay held while they are written
-// to, so that nobody can swap one for a link to a folder elsewhere; the
-// program's own files are created with their protected rights.
+// to, and their files are made relative to the held folders, so that nobody
+// can swap one for a link to a folder elsewhere; the program's own files are
+// created with their protected rights. A sample note the user changed is
+// kept: its bytes are read past and dropped.
 class JobTarget : public SetupTarget {
 public:
     JobTarget(InstallDialog* job)
-        : pJob(job), hOut(INVALID_HANDLE_VALUE), security(ACL_PROGRAM_FILE) {
+        : pJob(job), hOut(INVALID_HANDLE_VALUE), bDropping(false), security(ACL_PROGRAM_FILE) {
         szTarget[0] = '\0';
+        memset(abKept, 0, sizeof abKept);
         for (int i = 0; i < kBookCount; ++i) {
             char folder[LFILE_PATH];
             lstrcpynA(folder, job->szProgramFolder, LFILE_PATH);
@@ -55,31 +58,45 @@ public:
     }
     ~JobTarget() { Close(); }
 
-    bool Create(int, const SetupFileEntry& entry) override {
+    bool Create(int index, const SetupFileEntry& entry) override {
         pJob->SetText(entry.fileName, 1);
         SetupTargetPath(pJob->szProgramFolder, entry, szTarget);
-        SECURITY_ATTRIBUTES* sa = NULL;
         if (SetupKeyIsProgramFolder(entry.folderKey)) {
-            sa = security.Attributes();
+            SECURITY_ATTRIBUTES* sa = security.Attributes();
             if (!sa)
                 return false;
-        } else if (!IsHeld(entry.folderKey)) {
-            return false;
+            // A new file, so that it gets these rights and so that a link
+            // left at the name is replaced rather than written through.
+            if (LFile::Exists(szTarget) && !DeleteFileA(szTarget))
+                return false;
+            hOut = CreateFileA(szTarget, GENERIC_WRITE, 0, sa, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               NULL);
+            return hOut != INVALID_HANDLE_VALUE;
         }
-        // A new file, so that it gets these rights and so that a link left
-        // at the name is replaced rather than written through.
-        if (LFile::Exists(szTarget) && !DeleteFileA(szTarget))
+        LFolderHold* book = Held(entry.folderKey);
+        if (!book)
             return false;
-        hOut = CreateFileA(szTarget, GENERIC_WRITE, 0, sa, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        SampleState state = RemoveUnchangedSample(book, entry);
+        if (state == SAMPLE_BLOCKED)
+            return false;
+        if (state == SAMPLE_KEPT) {
+            abKept[index] = true;
+            bDropping = true;
+            return true;
+        }
+        hOut = book->CreateFileIn(entry.fileName, GENERIC_WRITE, NULL);
         return hOut != INVALID_HANDLE_VALUE;
     }
 
     bool Write(const unsigned char* data, uint32_t length) override {
+        if (bDropping)
+            return true;
         DWORD written = 0;
         return WriteFile(hOut, data, length, &written, NULL) && written == length;
     }
 
     bool Close() override {
+        bDropping = false;
         if (hOut == INVALID_HANDLE_VALUE)
             return true;
         bool ok = FlushFileBuffers(hOut) != FALSE;
@@ -96,39 +113,25 @@ public:
 
     // The file being written when extraction stopped.
     const char* Target() const { return szTarget; }
+    // Which entries kept the user's file.
+    const bool* Kept() const { return abKept; }
 
 private:
-    bool IsHeld(const char* book) const {
+    LFolderHold* Held(const char* book) {
         for (int i = 0; i < kBookCount; ++i)
             if (!strcmp(book, kBookFolders[i]))
-                return aHolds[i].IsHeld();
-        return false;
+                return aHolds[i].IsHeld() ? &aHolds[i] : NULL;
+        return NULL;
     }
 
     InstallDialog* pJob;
     HANDLE hOut;
+    bool bDropping;
     ProtectedSecurity security;
     LFolderHold aHolds[kBookCount];
+    bool abKept[SETUP_MAX_ENTRIES];
     char szTarget[LFILE_PATH];
 };
-
-// What the setup wrote into the book folders, so that the uninstaller can
-// tell the sample notes the user never changed from the user's own.
-void RecordSampleFiles(const SetupWritten& written) {
-    for (int i = 0; i < SetupEntryCount(); ++i) {
-        const SetupFileEntry& entry = SETUP_FILES[i];
-        if (SetupKeyIsProgramFolder(entry.folderKey))
-            continue;
-        char name[LFILE_PATH], text[SETUP_FINGERPRINT_TEXT];
-        snprintf(name, sizeof name, "%s\\%s", entry.folderKey, entry.fileName);
-        if (written.size[i] > 0) {
-            SetupFingerprintText(written.size[i], written.fingerprint[i], text);
-            SettingsSetString(INSTALLED_FILES_SECTION, name, text);
-        } else {
-            SettingsDeleteValue(INSTALLED_FILES_SECTION, name);
-        }
-    }
-}
 
 }  // namespace
 
@@ -168,12 +171,14 @@ int InstallDialog::MainFunction() {
         return false;
     FileSource input(source);
     SetupWritten written;
+    bool kept[SETUP_MAX_ENTRIES];
     char failed[LFILE_PATH] = "";
     SetupResult result;
     {
         JobTarget output(this);
         result = SetupExtract(&input, &output, SETUP_FILES, SetupEntryCount(), &written);
         lstrcpynA(failed, output.Target(), LFILE_PATH);
+        memcpy(kept, output.Kept(), sizeof kept);
     }
     CloseHandle(source);
     if (result == SETUP_CANCELLED || PumpMessages())
@@ -193,7 +198,7 @@ int InstallDialog::MainFunction() {
         ShowSetupCorrupt(hwnd);
         return false;
     }
-    RecordSampleFiles(written);
+    RecordSampleNotes(written, kept);
     SetText("Finalizing", 1);
     Finalize();
     return true;

@@ -9,10 +9,9 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "app/settings.h"
 #include "installer/foldersecurity.h"
 #include "installer/registry.h"
-#include "installer/setupextract.h"
+#include "installer/samplenotes.h"
 #include "installer/setuplayout.h"
 #include "util/lfolder.h"
 #include "util/lsystemlibrary.h"
@@ -99,29 +98,6 @@ void RemoveOwnCopy() {
         MoveFileExA(self, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
     if (!RemoveDirectoryA(folder))
         MoveFileExA(folder, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
-}
-
-// True when the file at path is what the setup wrote there: the settings
-// hold its size and fingerprint from the install.
-bool IsUnchangedSample(const char* path, const char* recorded) {
-    if (!recorded[0] || LFile::IsReparsePoint(path))
-        return false;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    uint64_t fingerprint = SETUP_FINGERPRINT_START;
-    int64_t size = 0;
-    unsigned char buffer[SETUP_CHUNK];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0) {
-        fingerprint = SetupFingerprintAdd(fingerprint, buffer, got);
-        size += got;
-    }
-    CloseHandle(file);
-    char text[SETUP_FINGERPRINT_TEXT];
-    SetupFingerprintText(size, fingerprint, text);
-    return strcmp(text, recorded) == 0;
 }
 
 typedef LONG(WINAPI* DeleteKeyFunction)(HKEY, LPCSTR);
@@ -217,14 +193,8 @@ bool InstallDialog::RemoveBookFolder(const char* name) {
         return !LFile::Exists(folder);
     for (int i = 0; i < SetupEntryCount(); ++i) {
         const SetupFileEntry& entry = SETUP_FILES[i];
-        if (SetupKeyIsProgramFolder(entry.folderKey) || strcmp(entry.folderKey, name) != 0)
-            continue;
-        char file[LFILE_PATH], value[LFILE_PATH], recorded[SETTINGS_VALUE];
-        SetupTargetPath(szProgramFolder, entry, file);
-        snprintf(value, sizeof value, "%s\\%s", entry.folderKey, entry.fileName);
-        SettingsGetString(INSTALLED_FILES_SECTION, value, "", recorded);
-        if (IsUnchangedSample(file, recorded))
-            DeleteFileA(file);
+        if (!SetupKeyIsProgramFolder(entry.folderKey) && strcmp(entry.folderKey, name) == 0)
+            RemoveUnchangedSample(&hold, entry);
     }
     hold.Release();
     RemoveDirectoryA(folder);

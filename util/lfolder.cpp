@@ -2,6 +2,7 @@
 #include "util/lfolder.h"
 
 #include <windows.h>
+#include <winternl.h>
 #include <string.h>
 
 #include "util/lfile.h"
@@ -54,6 +55,21 @@ bool DeleteFolderAndFiles(const char* folder) {
 
 }  // namespace LFile
 
+namespace {
+
+// A name that cannot lead out of the folder it is opened in, nor into a
+// stream of another file.
+bool IsBareFileName(const char* name) {
+    if (!name[0] || strstr(name, ".."))
+        return false;
+    for (const char* c = name; *c; ++c)
+        if (LFile::IsSeparator(*c) || *c == ':')
+            return false;
+    return true;
+}
+
+}  // namespace
+
 LFolderHold::LFolderHold() : hFolder(INVALID_HANDLE_VALUE) {}
 
 LFolderHold::~LFolderHold() {
@@ -64,9 +80,10 @@ bool LFolderHold::Hold(const char* path) {
     Release();
     // Without FILE_SHARE_DELETE nobody can rename or remove the folder while
     // it is open; checked after opening, the name cannot change meanwhile.
-    HANDLE h = CreateFileA(path, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                           NULL);
+    // Traverse access lets files in it be opened relative to the handle.
+    HANDLE h = CreateFileA(path, FILE_LIST_DIRECTORY | FILE_TRAVERSE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION info;
@@ -84,10 +101,58 @@ bool LFolderHold::Hold(const char* path) {
 
 void LFolderHold::Release() {
     if (hFolder != INVALID_HANDLE_VALUE)
-        CloseHandle((HANDLE)hFolder);
+        CloseHandle(hFolder);
     hFolder = INVALID_HANDLE_VALUE;
 }
 
 bool LFolderHold::IsHeld() const {
     return hFolder != INVALID_HANDLE_VALUE;
+}
+
+HANDLE LFolderHold::CreateFileIn(const char* name, DWORD access, SECURITY_ATTRIBUTES* sa) {
+    return OpenIn(name, access, sa, 0, FILE_CREATE);
+}
+
+HANDLE LFolderHold::OpenFileIn(const char* name, DWORD access) {
+    return OpenIn(name, access, NULL, FILE_SHARE_READ, FILE_OPEN);
+}
+
+// The system's own open call, which alone takes a folder handle as the
+// starting point of the name.
+HANDLE LFolderHold::OpenIn(const char* name, DWORD access, SECURITY_ATTRIBUTES* sa, DWORD share,
+                           DWORD disposition) {
+    WCHAR wide[LFILE_PATH];
+    if (!IsHeld() || !IsBareFileName(name) ||
+        !MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name, -1, wide, LFILE_PATH)) {
+        SetLastError(ERROR_INVALID_NAME);
+        return INVALID_HANDLE_VALUE;
+    }
+    UNICODE_STRING ntName;
+    RtlInitUnicodeString(&ntName, wide);
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &ntName,
+                               OBJ_CASE_INSENSITIVE | (sa && sa->bInheritHandle ? OBJ_INHERIT : 0),
+                               hFolder, sa ? sa->lpSecurityDescriptor : NULL);
+    IO_STATUS_BLOCK io;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    // Synchronous, as CreateFileA makes it; a link at the name is the file.
+    NTSTATUS status = NtCreateFile(
+        &file, access | SYNCHRONIZE | FILE_READ_ATTRIBUTES, &attributes, &io, NULL,
+        FILE_ATTRIBUTE_NORMAL, share, disposition,
+        FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, NULL, 0);
+    if (!NT_SUCCESS(status)) {
+        SetLastError(RtlNtStatusToDosError(status));
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+bool LFolderHold::DeleteOpenFile(HANDLE file) {
+    FILE_DISPOSITION_INFORMATION disposition = {TRUE};
+    IO_STATUS_BLOCK io;
+    NTSTATUS status = NtSetInformationFile(file, &io, &disposition, sizeof disposition,
+                                           FileDispositionInformation);
+    if (!NT_SUCCESS(status))
+        SetLastError(RtlNtStatusToDosError(status));
+    return NT_SUCCESS(status);
 }

@@ -326,6 +326,13 @@ std::string UnixPath(const std::string& path) {
     return result;
 }
 
+// The host path of a Windows path whose folder exists (the path need not).
+std::string UnixPathOfNew(const std::string& path) {
+    size_t cut = path.find_last_of('\\');
+    std::string folder = UnixPath(path.substr(0, cut));
+    return folder.empty() ? folder : folder + "/" + path.substr(cut + 1);
+}
+
 }  // namespace
 
 bool MakeFolderLink(const std::string& link, const std::string& target) {
@@ -343,15 +350,31 @@ bool MakeFolderLink(const std::string& link, const std::string& target) {
     // The target's host path may not exist yet as seen by the link's side,
     // so both are taken from existing folders.
     std::string from = UnixPath(target);
-    std::string folder = link.substr(0, link.find_last_of('\\'));
-    std::string to = UnixPath(folder);
+    std::string to = UnixPathOfNew(link);
     if (from.empty() || to.empty())
         return false;
-    to += "/" + link.substr(link.find_last_of('\\') + 1);
     testkit::Process ln;
     if (!ln.Start("/bin/ln -s \"" + from + "\" \"" + to + "\""))
         return false;
     return WaitUntil(isLink, 10000);
+}
+
+bool SwapFolderForLink(const std::string& folder, const std::string& moved,
+                       const std::string& target) {
+    std::string from = UnixPath(folder), to = UnixPathOfNew(moved), link = UnixPath(target);
+    if (from.empty() || to.empty() || link.empty())
+        return false;
+    testkit::Process shell;
+    if (!shell.Start("/bin/sh -c \"mv '" + from + "' '" + to + "' && ln -s '" + link + "' '" +
+                     from + "'\""))
+        return false;
+    return WaitUntil(
+        [&] {
+            DWORD a = GetFileAttributesA(folder.c_str());
+            return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                   GetFileAttributesA(moved.c_str()) != INVALID_FILE_ATTRIBUTES;
+        },
+        10000);
 }
 
 std::string ProcessImage(DWORD pid) {

@@ -114,6 +114,13 @@ FileRights StoredFileRights(const std::string& path);
 // under Wine the host's "ln -s" makes it. True once the link is there.
 bool MakeFolderLink(const std::string& link, const std::string& target);
 
+// Moves folder to moved and puts a link to target at its name, from the
+// host side, where the sharing of handles open in Wine stops no rename: a
+// held folder whose path then leads elsewhere, as a mount point made of it
+// would on Windows, which Wine cannot make. True once both are there.
+bool SwapFolderForLink(const std::string& folder, const std::string& moved,
+                       const std::string& target);
+
 // The program file of a running process; empty when it cannot be read.
 std::string ProcessImage(DWORD pid);
 

@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "installer/installdialog.h"
 #include "installer/registry.h"
+#include "installer/samplenotes.h"
 #include "installer/setupextract.h"
 #include "tests/win32/installkit.h"
 #include "tests/win32/testkit.h"
@@ -199,6 +200,25 @@ TEST_F(Removal, DeletesWhatItMadeAndKeepsWhatTheUserAddedBelowOrBeside) {
                                         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
                                         "JotwellRun"))
         << "the logon value is not the uninstaller's";
+}
+
+// A sample the setup kept as the user changed it keeps the record of the
+// install before; the samples it wrote get new ones.
+TEST_F(Removal, ASampleTheSetupKeptKeepsItsRecord) {
+    RecordSample("PhoneBook\\Korvane.txt", "Name: Korvane");
+    char before[SETTINGS_VALUE], after[SETTINGS_VALUE], written[SETTINGS_VALUE];
+    SettingsGetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", "", before);
+    SetupWritten sizes = {};
+    bool kept[SETUP_MAX_ENTRIES] = {};
+    for (int i = 0; i < SetupEntryCount(); ++i) {
+        sizes.size[i] = 7;
+        kept[i] = !strcmp(SETUP_FILES[i].fileName, "Korvane.txt");
+    }
+    RecordSampleNotes(sizes, kept);
+    SettingsGetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", "", after);
+    SettingsGetString(INSTALLED_FILES_SECTION, "PhoneBook\\template._txt", "", written);
+    EXPECT_STREQ(after, before);
+    EXPECT_STREQ(written, "7:0000000000000000");
 }
 
 TEST_F(Removal, EverythingGoesWhenTheUserAddedNothing) {

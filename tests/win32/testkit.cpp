@@ -298,14 +298,18 @@ void DeleteTree(const std::string& path) {
 }
 
 bool WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
+    return WriteAndClose(CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, NULL),
+                         text);
+}
+
+bool WriteAndClose(HANDLE file, const std::string& text) {
+    if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    bool ok = WriteFile(h, text.data(), (DWORD)text.size(), &written, NULL) &&
+    bool ok = WriteFile(file, text.data(), (DWORD)text.size(), &written, NULL) &&
               written == text.size();
-    CloseHandle(h);
+    CloseHandle(file);
     return ok;
 }
 

@@ -105,6 +105,9 @@ private:
 };
 
 bool WriteFileText(const std::string& path, const std::string& text);
+// Writes text to a file opened for writing, and closes it; false when the
+// handle is invalid or not all was written.
+bool WriteAndClose(HANDLE file, const std::string& text);
 std::string ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
 void DeleteTree(const std::string& path);

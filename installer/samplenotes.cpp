@@ -1,0 +1,71 @@
+// The record of the sample notes, and the check against it that the setup
+// and the uninstaller share.
+#include "installer/samplenotes.h"
+
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+#include "app/settings.h"
+#include "installer/installdialog.h"
+
+namespace {
+
+// The settings value of an entry: "book\name".
+void RecordName(const SetupFileEntry& entry, char* out) {
+    snprintf(out, LFILE_PATH, "%s\\%s", entry.folderKey, entry.fileName);
+}
+
+// True when the open file is a plain file with the recorded size and
+// fingerprint.
+bool MatchesRecord(HANDLE file, const char* recorded) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!recorded[0] || !GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    uint64_t fingerprint = SETUP_FINGERPRINT_START;
+    int64_t size = 0;
+    unsigned char buffer[SETUP_CHUNK];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0) {
+        fingerprint = SetupFingerprintAdd(fingerprint, buffer, got);
+        size += got;
+    }
+    char text[SETUP_FINGERPRINT_TEXT];
+    SetupFingerprintText(size, fingerprint, text);
+    return strcmp(text, recorded) == 0;
+}
+
+}  // namespace
+
+SampleState RemoveUnchangedSample(LFolderHold* book, const SetupFileEntry& entry) {
+    char name[LFILE_PATH], recorded[SETTINGS_VALUE];
+    RecordName(entry, name);
+    SettingsGetString(INSTALLED_FILES_SECTION, name, "", recorded);
+    // Shared for reading only, so that nobody changes it between the check
+    // and the deletion.
+    HANDLE file = book->OpenFileIn(entry.fileName, GENERIC_READ | DELETE);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? SAMPLE_MISSING : SAMPLE_BLOCKED;
+    SampleState state = SAMPLE_KEPT;
+    if (MatchesRecord(file, recorded))
+        state = LFolderHold::DeleteOpenFile(file) ? SAMPLE_REMOVED : SAMPLE_BLOCKED;
+    CloseHandle(file);
+    return state;
+}
+
+void RecordSampleNotes(const SetupWritten& written, const bool* kept) {
+    for (int i = 0; i < SetupEntryCount(); ++i) {
+        const SetupFileEntry& entry = SETUP_FILES[i];
+        if (SetupKeyIsProgramFolder(entry.folderKey) || kept[i])
+            continue;
+        char name[LFILE_PATH], text[SETUP_FINGERPRINT_TEXT];
+        RecordName(entry, name);
+        if (written.size[i] > 0) {
+            SetupFingerprintText(written.size[i], written.fingerprint[i], text);
+            SettingsSetString(INSTALLED_FILES_SECTION, name, text);
+        } else {
+            SettingsDeleteValue(INSTALLED_FILES_SECTION, name);
+        }
+    }
+}
