@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "notebook/bookentry.h"
+#include "notebook/notefile.h"
 #include "notebook/templatetext.h"
 #include "resources/resource.h"
 
@@ -15,7 +16,8 @@ void TemplatePath(const char* folder, char* path) {
 }
 }  // namespace
 
-BookPropertiesDialog::BookPropertiesDialog(const char* folder) {
+BookPropertiesDialog::BookPropertiesDialog(const char* folder)
+    : bTemplateEditable(false), bTemplateExists(false), ullTemplateTime(0), bBookWasReadOnly(false) {
     lstrcpynA(szFolder, folder, LFILE_PATH);
 }
 
@@ -38,9 +40,10 @@ void BookPropertiesDialog::InitDialog() {
 void BookPropertiesDialog::FillFromStore() {
     int position = BookPosition();
     bool known = position >= 0;
-    CheckDlgButton(hwnd, IDC_BOOK_READ_ONLY,
-                   known && BookIsReadOnly(position + 1) ? BST_CHECKED : BST_UNCHECKED);
+    bBookWasReadOnly = known && BookIsReadOnly(position + 1);
+    CheckDlgButton(hwnd, IDC_BOOK_READ_ONLY, bBookWasReadOnly ? BST_CHECKED : BST_UNCHECKED);
     EnableControl(IDC_BOOK_READ_ONLY, known);
+    bTemplateEditable = false;
     if (known && BookIsDiary(position + 1)) {
         SetDlgItemTextA(hwnd, IDC_BOOK_TEMPLATE, DIARY_TEMPLATE_TEXT);
         EnableControl(IDC_BOOK_TEMPLATE, false);
@@ -49,12 +52,30 @@ void BookPropertiesDialog::FillFromStore() {
     EnableControl(IDC_BOOK_TEMPLATE, true);
     char path[LFILE_PATH];
     TemplatePath(szFolder, path);
-    char* text = LFile::ReadTextFile(path);
-    SetDlgItemTextA(hwnd, IDC_BOOK_TEMPLATE, text ? text : "");
-    delete[] text;
+    NoteFileText file;
+    bool whole = ReadNoteFile(path, &file);
+    // A box cut at a zero byte, or filled from part of the file, would write
+    // less than the file holds.
+    bTemplateEditable = whole && (!file.data || strlen(file.data) == file.size);
+    bTemplateExists = file.exists;
+    ullTemplateTime = file.time;
+    strTemplateRead = bTemplateEditable && file.data ? file.data : "";
+    SetDlgItemTextA(hwnd, IDC_BOOK_TEMPLATE, strTemplateRead.c_str());
+    ShowTemplateReadOnly();
+}
+
+bool BookPropertiesDialog::TemplateWritable() {
+    return bTemplateEditable &&
+           !(bBookWasReadOnly && IsDlgButtonChecked(hwnd, IDC_BOOK_READ_ONLY) == BST_CHECKED);
+}
+
+void BookPropertiesDialog::ShowTemplateReadOnly() {
+    SendDlgItemMessageA(hwnd, IDC_BOOK_TEMPLATE, EM_SETREADONLY, !TemplateWritable(), 0);
 }
 
 void BookPropertiesDialog::Command(WORD id, WORD notifyCode) {
+    if (id == IDC_BOOK_READ_ONLY && notifyCode == BN_CLICKED)
+        ShowTemplateReadOnly();
     if (id != IDC_BOOK_BROWSE || notifyCode != BN_CLICKED)
         return;
     char folder[LFILE_PATH];
@@ -66,23 +87,39 @@ void BookPropertiesDialog::Command(WORD id, WORD notifyCode) {
 }
 
 bool BookPropertiesDialog::CmOk() {
+    HWND box = GetDlgItem(hwnd, IDC_BOOK_TEMPLATE);
+    int length = GetWindowTextLengthA(box);
+    std::string text(length + 1, '\0');
+    text.resize(GetWindowTextA(box, &text[0], length + 1));
+    if (TemplateWritable() && text != strTemplateRead && !SaveTemplate(text.c_str())) {
+        MessageBoxA(hwnd,
+                    "Jotwell cannot save the template of this book. The folder may be read only "
+                    "or out of reach, another program may be using the file, or someone changed "
+                    "it since this window opened.\r\n\r\nThe template file is left as it is.",
+                    "Jotwell", MB_ICONWARNING | MB_OK);
+        return false;
+    }
     int position = BookPosition();
     if (position >= 0)
         SetBookReadOnly(position + 1, IsDlgButtonChecked(hwnd, IDC_BOOK_READ_ONLY) == BST_CHECKED);
+    return true;
+}
 
-    HWND box = GetDlgItem(hwnd, IDC_BOOK_TEMPLATE);
-    int length = GetWindowTextLengthA(box);
-    char* text = new char[length + 1];
-    GetWindowTextA(box, text, length + 1);
+// Written only over the version read, so that another computer's template
+// saved meanwhile is not replaced unseen.
+bool BookPropertiesDialog::SaveTemplate(const char* text) {
+    char path[LFILE_PATH];
+    TemplatePath(szFolder, path);
+    unsigned long long onDisk = 0;
+    bool exists = LFile::GetLastWriteTime(path, &onDisk);
+    if (exists != bTemplateExists || (exists && onDisk != ullTemplateTime))
+        return false;
     size_t size = strlen(text) + TEMPLATE_EXTRA_CHARS + 1;
     char* withBlanks = new char[size];
     TemplateAddColonBlanks(text, withBlanks, size);
-    char path[LFILE_PATH];
-    TemplatePath(szFolder, path);
-    LFile::WriteTextFile(path, withBlanks);
+    bool saved = LFile::WriteTextFile(path, withBlanks);
     delete[] withBlanks;
-    delete[] text;
-    return true;
+    return saved;
 }
 
 void BookPropertiesDialog::CmHelp() {

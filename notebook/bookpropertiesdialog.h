@@ -2,6 +2,8 @@
 #ifndef JOTWELL_NOTEBOOK_BOOKPROPERTIESDIALOG_H
 #define JOTWELL_NOTEBOOK_BOOKPROPERTIESDIALOG_H
 
+#include <string>
+
 #include "dialogs/ldialog.h"
 #include "util/lfile.h"
 
@@ -22,6 +24,17 @@ private:
     // edited and no book's flag is touched.
     int BookPosition();
     void FillFromStore();
+    bool TemplateWritable();
+    void ShowTemplateReadOnly();
+    bool SaveTemplate(const char* text);
+
+    // The template file as read: only a whole read of plain text may be
+    // edited and written back, and only over the version read.
+    bool bTemplateEditable;
+    std::string strTemplateRead;  // what the box was given, to tell a change
+    bool bTemplateExists;
+    unsigned long long ullTemplateTime;
+    bool bBookWasReadOnly;  // a read-only book's template is written only once that is unticked
 };
 
 // The message shown in the template box of a diary book.

@@ -152,6 +152,77 @@ TEST_F(Books, ADiaryBookUsesNoTemplate) {
     ASSERT_TRUE(responder.WaitAllServed());
 }
 
+// OK writes the template only when its text was changed: a template larger
+// than a note's read limit, or one the box cannot hold whole, stays byte for
+// byte, and a diary gets no placeholder written as its template.
+TEST_F(Books, PropertiesWriteNoTemplateThatWasNotChanged) {
+    std::string big(70000, 'x'), withZero("Name:\0hidden", 12);
+    std::string path = Book("Other Notes") + "\\template._txt";
+    ASSERT_TRUE(testkit::WriteFileText(path, big));
+    ASSERT_TRUE(testkit::WriteFileText(Book("PhoneBook") + "\\template._txt", withZero));
+    std::string diary = books.path() + "\\Diary";
+    CreateDirectoryA(diary.c_str(), NULL);
+    SettingsSetString("Books", "Book4", diary.c_str());
+    SettingsSetString("Books", "Book4Type", "Diary");
+    SettingsSetInt("Books", "Count", 4);
+    Open();
+    for (const char* book : {"Other Notes", "PhoneBook", "Diary"}) {
+        SelectBook(book);
+        responder.Expect("Book Properties", IDOK);
+        Command(CM_BOOK_PROPERTIES);
+        ASSERT_TRUE(responder.WaitAllServed()) << book;
+    }
+    EXPECT_EQ(testkit::ReadFileText(path), big);
+    EXPECT_EQ(testkit::ReadFileText(Book("PhoneBook") + "\\template._txt"), withZero);
+    EXPECT_FALSE(testkit::FileExists(diary + "\\template._txt"));
+}
+
+// A read-only book's template can be changed only once the book is made
+// writable in the same window.
+TEST_F(Books, AReadOnlyBooksTemplateIsLockedUntilUnticked) {
+    SettingsSetBool("Books", "Book3ReadOnly", true);
+    Open();
+    responder.Expect("Book Properties", [](HWND window) {
+        HWND box = GetDlgItem(window, 105);
+        EXPECT_TRUE(GetWindowLongA(box, GWL_STYLE) & ES_READONLY);
+        SendMessageA(GetDlgItem(window, 103), BM_CLICK, 0, 0);
+        EXPECT_FALSE(GetWindowLongA(box, GWL_STYLE) & ES_READONLY);
+        testkit::PressButton(window, IDCANCEL);
+    });
+    Command(CM_BOOK_PROPERTIES);
+    ASSERT_TRUE(responder.WaitAllServed());
+}
+
+// A template that cannot be written is told, and the window stays open
+// with the text typed.
+TEST_F(Books, ATemplateThatCannotBeWrittenIsToldAndTheWindowStays) {
+    std::string path = Book("Other Notes") + "\\template._txt";
+    ASSERT_TRUE(testkit::WriteFileText(path, "old"));
+    Open();
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                0, NULL);
+    std::string message;
+    bool stayed = false;
+    responder.Expect("Book Properties", [&](HWND window) {
+        SendMessageA(GetDlgItem(window, 105), WM_SETTEXT, 0, (LPARAM) "new");
+        testkit::PressButton(window, IDOK);
+        HWND box = NULL;
+        for (int i = 0; i < 500 && !(box = testkit::FindOwnWindow("Jotwell")); ++i)
+            Sleep(10);
+        message = testkit::ControlText(box, 0xFFFF);
+        testkit::PressButton(box, IDOK);
+        testkit::WaitPostedHandled(window);
+        stayed = testkit::IsOpen(window) && testkit::ControlText(window, 105) == "new";
+        testkit::PressButton(window, IDCANCEL);
+    });
+    Command(CM_BOOK_PROPERTIES);
+    ASSERT_TRUE(responder.WaitAllServed());
+    CloseHandle(holder);
+    EXPECT_NE(message.find("cannot save the template"), std::string::npos) << message;
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(testkit::ReadFileText(path), "old");
+}
+
 TEST_F(Books, PropertiesOfAFolderThatIsNoBookTouchNoBooksFlag) {
     SettingsSetBool("Books", "Book1ReadOnly", true);
     testkit::TempDir elsewhere;
