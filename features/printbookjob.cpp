@@ -1,6 +1,7 @@
 #include "features/printbookjob.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <memory>
 #include <new>
 #include <string.h>
@@ -31,11 +32,6 @@ private:
     HANDLE hFile;
 };
 
-HANDLE CreateExclusive(const char* path) {
-    return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, NULL);
-}
-
 }  // namespace
 
 PrintBookJob::PrintBookJob(MainDialog& main)
@@ -45,31 +41,44 @@ int PrintBookJob::MainFunction() {
     bool pageBreaks = SettingsGetBool(PRINT_SETTINGS_SECTION, PRINT_VALUE_NOTE_PER_PAGE,
                                       PRINT_DEFAULT_NOTE_PER_PAGE);
     char path[LFILE_PATH];
-    HANDLE file = CreateDocumentFile(path);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    bool written = WriteDocument(file, pageBreaks);
-    CloseHandle(file);
     // Never print a document that is not whole.
-    if (written)
+    if (WriteDocumentFile(path, pageBreaks))
         g_pfnShellPrint(main.hwnd, path);
+    else
+        MessageBoxA(hwnd,
+                    "Jotwell cannot write the document \"print.rtf\" for printing, neither in "
+                    "the book's folder nor in your documents folder.",
+                    "Jotwell", MB_ICONWARNING | MB_OK);
     return 0;
 }
 
-// "print.rtf" beside the notes; in the user's temporary folder when the
-// book folder may not be written (a read-only share), so that what is
-// printed is always this book as it is now, never an older document.
-HANDLE PrintBookJob::CreateDocumentFile(char* path) {
-    main.GetCurrentBookFolder(path);
-    LFile::FilePathCat(path, DOCUMENT_NAME);
-    HANDLE file = CreateExclusive(path);
-    if (file != INVALID_HANDLE_VALUE)
-        return file;
-    DWORD length = GetTempPathA(LFILE_PATH, path);
-    if (length == 0 || length >= (DWORD)LFILE_PATH)
-        return INVALID_HANDLE_VALUE;
-    LFile::FilePathCat(path, DOCUMENT_NAME);
-    return CreateExclusive(path);
+// "print.rtf" beside the notes, where the user finds it; in the user's
+// documents folder when the book is read only or refuses it. It is written
+// whole to a temporary file first, which then replaces an earlier document
+// in one step: a failure leaves that one as it was, and what is printed is
+// always this book as it is now.
+bool PrintBookJob::WriteDocumentFile(char* path, bool pageBreaks) {
+    char folders[2][LFILE_PATH];
+    int count = 0;
+    if (!main.bReadOnlyBook)
+        main.GetCurrentBookFolder(folders[count++]);
+    if (SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_PERSONAL, NULL, 0, folders[count])))
+        ++count;
+    for (int i = 0; i < count; ++i) {
+        lstrcpynA(path, folders[i], LFILE_PATH);
+        char tmp[LFILE_PATH];
+        if (!LFile::FilePathCatExt(path, DOCUMENT_NAME, ""))
+            continue;
+        HANDLE file = LFile::CreateTempBeside(path, tmp);
+        if (file == INVALID_HANDLE_VALUE)
+            continue;
+        bool written = WriteDocument(file, pageBreaks);
+        written = CloseHandle(file) && written;
+        if (written && LFile::ReplaceByTemp(tmp, path))
+            return true;
+        DeleteFileA(tmp);
+    }
+    return false;
 }
 
 bool PrintBookJob::WriteDocument(HANDLE file, bool pageBreaks) {

@@ -17,7 +17,7 @@ public:
     int MainFunction() override;
 
 private:
-    HANDLE CreateDocumentFile(char* path);
+    bool WriteDocumentFile(char* path, bool pageBreaks);
     bool WriteDocument(HANDLE file, bool pageBreaks);
     bool AddNotes(BookDocument& document, const char* folder);
 

@@ -78,6 +78,11 @@ bool WriteFileBytes(const char* path, const void* data, size_t size);
 bool WriteTempBeside(const char* path, const void* data, size_t size, char* tmp,
                      unsigned long long* time = 0);
 
+// Creates a new temporary file beside path, open for writing and shared
+// with no one until it is closed (CloseHandle); its name goes to tmp (260
+// bytes). INVALID_HANDLE_VALUE (as a void*) on failure.
+void* CreateTempBeside(const char* path, char* tmp);
+
 // Puts the temporary file tmp in path's place in one rename, keeping the
 // target's attributes. A target that cannot be replaced stays whole and tmp
 // is removed; with no target at all, tmp takes its place, or stays where it

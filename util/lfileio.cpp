@@ -86,29 +86,6 @@ void RemoveStaleTemps(const char* folder) {
     FindClose(find);
 }
 
-// Creates a new temporary file beside path, open for writing and shared with
-// no one until it is closed. Its name goes to tmp (260 bytes).
-HANDLE CreateTempBeside(const char* path, char* tmp) {
-    char folder[LFILE_PATH];
-    LFile::_GetFolderFromPath(folder, path);
-    // A temporary name cut short would be no temporary name at all.
-    if (strlen(folder) + 1 + kTempNameLength > (size_t)LFILE_PATH_MAX_CHARS)
-        return INVALID_HANDLE_VALUE;
-    unsigned start = (GetTickCount() ^ (GetCurrentProcessId() << 8)) & 0xFFFF;
-    for (unsigned i = 0; i < 0x10000; ++i) {
-        char name[16];
-        snprintf(name, sizeof name, "%s%04x.tmp", kTempPrefix, (start + i) & 0xFFFF);
-        lstrcpynA(tmp, folder, LFILE_PATH);
-        LFile::FilePathCat(tmp, name);
-        HANDLE h = CreateFileA(tmp, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-        DWORD error = GetLastError();
-        if (h != INVALID_HANDLE_VALUE ||
-            (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
-            return h;
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
 // What a replacement takes over from the file it replaces: its creation
 // time and its access rights, which an owner may have narrowed to a few
 // people. Either may be missing (no target, rights that cannot be read, a
@@ -193,6 +170,27 @@ bool WriteTextFile(const char* path, const char* text) {
 bool WriteFileBytes(const char* path, const void* data, size_t size) {
     char tmp[LFILE_PATH];
     return WriteTempBeside(path, data, size, tmp) && ReplaceByTemp(tmp, path);
+}
+
+void* CreateTempBeside(const char* path, char* tmp) {
+    char folder[LFILE_PATH];
+    LFile::_GetFolderFromPath(folder, path);
+    // A temporary name cut short would be no temporary name at all.
+    if (strlen(folder) + 1 + kTempNameLength > (size_t)LFILE_PATH_MAX_CHARS)
+        return INVALID_HANDLE_VALUE;
+    unsigned start = (GetTickCount() ^ (GetCurrentProcessId() << 8)) & 0xFFFF;
+    for (unsigned i = 0; i < 0x10000; ++i) {
+        char name[16];
+        snprintf(name, sizeof name, "%s%04x.tmp", kTempPrefix, (start + i) & 0xFFFF);
+        lstrcpynA(tmp, folder, LFILE_PATH);
+        LFile::FilePathCat(tmp, name);
+        HANDLE h = CreateFileA(tmp, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        DWORD error = GetLastError();
+        if (h != INVALID_HANDLE_VALUE ||
+            (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+            return h;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 bool WriteTempBeside(const char* path, const void* data, size_t size, char* tmp,

@@ -3,6 +3,7 @@
 #include "tests/win32/mainfixture.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "app/settings.h"
 #include "features/shellprint.h"
@@ -137,26 +138,37 @@ TEST_F(Printing, AnEmptyBookPrintsNothing) {
     EXPECT_TRUE(requests.empty());
 }
 
-// A book on a share that may not be written: the document goes to the
-// temporary folder rather than printing an old one left in the book.
-TEST_F(Printing, BookDocumentGoesToTheTemporaryFolderWhenTheBookRefusesIt) {
+// The document goes where the user finds it: a book that refuses it (an
+// earlier document held open) keeps that one whole, and a read-only book is
+// never written to, whatever its folder allows; both print from the user's
+// documents folder.
+TEST_F(Printing, BookDocumentGoesToTheDocumentsFolderWhenTheBookRefusesItOrIsReadOnly) {
     WriteNote("Other Notes", "Shopping", "milk");
     testkit::WriteFileText(Document(), "an old document");
+    char documents[MAX_PATH];
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_PERSONAL, NULL, 0, documents)));
+    std::string fallback = std::string(documents) + "\\print.rtf";
+    std::string printed = std::string(HEADER) + "{\\b Shopping}\\par \\par\nmilk\n\\page\n" + TRAILER;
+    DeleteFileA(fallback.c_str());
     HANDLE held = CreateFileA(Document().c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string fallback = std::string(temp) + "print.rtf";
-    DeleteFileA(fallback.c_str());
     Open();
     ExpectPrintBook(true);
     Command(CM_BOOK_PRINT);
     CloseHandle(held);
     EXPECT_EQ(testkit::ReadFileText(Document()), "an old document");
     EXPECT_EQ(RequestedPaths(), std::vector<std::string>{fallback});
-    EXPECT_EQ(testkit::ReadFileText(fallback),
-              std::string(HEADER) + "{\\b Shopping}\\par \\par\nmilk\n\\page\n" + TRAILER);
+    EXPECT_EQ(testkit::ReadFileText(fallback), printed);
+    DeleteFileA(fallback.c_str());
+
+    SettingsSetBool("Books", "Book3ReadOnly", true);
+    SelectBook("PhoneBook");
+    SelectBook("Other Notes");
+    ExpectPrintBook(true);
+    Command(CM_BOOK_PRINT);
+    EXPECT_EQ(testkit::ReadFileText(Document()), "an old document");
+    EXPECT_EQ(testkit::ReadFileText(fallback), printed);
     DeleteFileA(fallback.c_str());
 }
 
