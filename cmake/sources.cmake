@@ -67,6 +67,7 @@ set(JW_WIN32_SOURCES
     notebook/notefile.cpp
     notebook/savingturn.cpp
     notebook/notes.cpp
+    notebook/notemessages.cpp
     notebook/scan.cpp
     notebook/bookmanage.cpp
     notebook/bookpropertiesdialog.cpp
