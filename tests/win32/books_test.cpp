@@ -156,7 +156,9 @@ TEST_F(Books, ADiaryBookUsesNoTemplate) {
 // than a note's read limit, or one the box cannot hold whole, stays byte for
 // byte, and a diary gets no placeholder written as its template.
 TEST_F(Books, PropertiesWriteNoTemplateThatWasNotChanged) {
-    std::string big(70000, 'x'), withZero("Name:\0hidden", 12);
+    std::string big, withZero("Name:\0hidden", 12);
+    while (big.size() < 70000)
+        big += "Name: Phone: Address: Birthday: Notes about this person\r\n";
     std::string path = Book("Other Notes") + "\\template._txt";
     ASSERT_TRUE(testkit::WriteFileText(path, big));
     ASSERT_TRUE(testkit::WriteFileText(Book("PhoneBook") + "\\template._txt", withZero));
