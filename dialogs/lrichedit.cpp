@@ -110,26 +110,28 @@ void EnableNotifications(HWND edit) {
     SendMessageA(edit, EM_AUTOURLDETECT, TRUE, 0);
 }
 
-void StreamInFileBytes(HWND edit, const char* data, size_t size, TextEncoding* pEncoding) {
+bool StreamInFileBytes(HWND edit, const char* data, size_t size, TextEncoding* pEncoding) {
     TextEncoding encoding = TextEncodingOf(data, size);
     if (pEncoding)
         *pEncoding = encoding;
     if (encoding == TEXT_CODE_PAGE) {
         // Exactly as notes were always read.
         StreamIn(edit, data, size, SF_TEXT);
-        return;
+        return true;
     }
     size_t bom = TextBomSize(encoding);
     // Converted here rather than by the editor, so that what is shown does
-    // not depend on the editor's version.
-    char16_t* wide = new (std::nothrow) char16_t[size];
-    if (wide) {
-        size_t units = Utf8ToUtf16(data + bom, size - bom, wide);
-        StreamIn(edit, wide, units * sizeof(char16_t), SF_TEXT | SF_UNICODE);
-    } else {
-        StreamIn(edit, data + bom, size - bom, SF_TEXT | SF_USECODEPAGE | ((WPARAM)CP_UTF8 << 16));
+    // not depend on the editor's version, and what it cannot decode is kept.
+    char16_t* wide = new (std::nothrow) char16_t[size - bom + 1];
+    if (!wide) {
+        SetPlainText(edit, "");
+        return false;
     }
+    bool whole = false;
+    size_t units = TextDecode(data + bom, size - bom, encoding, wide, &whole);
+    StreamIn(edit, wide, units * sizeof(char16_t), SF_TEXT | SF_UNICODE);
     delete[] wide;
+    return whole;
 }
 
 void SetPlainText(HWND edit, const char* text) {

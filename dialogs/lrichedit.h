@@ -19,11 +19,12 @@ namespace LRichEdit {
 // and turns on web-address detection.
 void EnableNotifications(HWND edit);
 
-// Replaces the whole content with a file's bytes: a UTF-8 file (as
-// TextEncodingOf decides) shows its characters without the byte-order mark,
-// any other its bytes in the code page. The file's encoding goes to
-// *pEncoding.
-void StreamInFileBytes(HWND edit, const char* data, size_t size, TextEncoding* pEncoding = NULL);
+// Replaces the whole content with a file's bytes in the encoding that
+// TextEncodingOf finds, without the byte-order mark: a code-page file as its
+// bytes in the code page, any other decoded by TextDecode. The encoding goes
+// to *pEncoding. False when the editor cannot hold the text so that a save
+// gives the file back (a zero character, an odd byte of UTF-16, no memory).
+bool StreamInFileBytes(HWND edit, const char* data, size_t size, TextEncoding* pEncoding = NULL);
 
 // Replaces the whole content with the given plain text.
 void SetPlainText(HWND edit, const char* text);

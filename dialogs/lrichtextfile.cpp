@@ -1,5 +1,6 @@
 // The editor's text as a note file is to hold it: in the code page while
-// every character fits, else in UTF-8.
+// every character fits, else in UTF-8; a UTF-8 or UTF-16 note in its own
+// encoding.
 #include "dialogs/lrichedit.h"
 
 #include <new>
@@ -34,11 +35,9 @@ char* StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncod
         // Exactly the bytes a code-page note was always saved with.
         text = StreamOutText(edit, pSize);
     } else {
-        size_t bom = TextBomSize(saved);
-        text = new (std::nothrow) char[bom + count * 3 + 1];
+        text = new (std::nothrow) char[TEXT_ENCODED_MAX(count) + 1];
         if (text) {
-            memcpy(text, UTF8_BOM, bom);
-            size_t size = bom + Utf16ToUtf8((const char16_t*)wide, count, text + bom);
+            size_t size = TextEncode((const char16_t*)wide, count, saved, text);
             text[size] = '\0';
             if (pSize)
                 *pSize = size;

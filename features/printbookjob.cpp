@@ -32,6 +32,21 @@ private:
     HANDLE hFile;
 };
 
+// A note in UTF-8 or UTF-16, given to the document in UTF-8.
+bool AddUtf8Note(BookDocument& document, const char* heading, const char* text, size_t size,
+                 TextEncoding encoding) {
+    size_t bom = TextBomSize(encoding);
+    if (encoding == TEXT_UTF8 || encoding == TEXT_UTF8_BOM)
+        return document.AddUtf8Note(heading, text + bom, size - bom);
+    std::unique_ptr<char16_t[]> wide(new (std::nothrow) char16_t[size]);
+    std::unique_ptr<char[]> utf8(new (std::nothrow) char[size * 3 + 1]);
+    if (!wide || !utf8)
+        return false;
+    bool whole = false;
+    size_t units = TextDecode(text + bom, size - bom, encoding, wide.get(), &whole);
+    return document.AddUtf8Note(heading, utf8.get(), Utf16ToUtf8(wide.get(), units, utf8.get()));
+}
+
 }  // namespace
 
 PrintBookJob::PrintBookJob(MainDialog& main)
@@ -106,8 +121,7 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
         if (text && encoding != TEXT_CODE_PAGE) {
             char heading[LCODEPAGE_UTF8_SIZE];
             CodePageToUtf8(name, heading);
-            size_t bom = TextBomSize(encoding);
-            ok = document.AddUtf8Note(heading, text + bom, size - bom);
+            ok = AddUtf8Note(document, heading, text, size, encoding);
         } else {
             ok = document.AddNote(name, text, size);
         }

@@ -1,5 +1,6 @@
 // Text encodings of made-up bytes: the decision against a plain decoder,
-// and UTF-8 to UTF-16 and back giving the same bytes for every UTF-8 text.
+// UTF-8 to UTF-16 and back giving the same bytes for every UTF-8 text, and
+// every note's bytes, decoded for the editor and encoded again, the same.
 #include "util/textencoding.h"
 
 #include <stdint.h>
@@ -39,15 +40,35 @@ size_t PlainSequence(const uint8_t* p, size_t left) {
 TextEncoding PlainEncoding(const uint8_t* p, size_t size) {
     if (size >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
         return TEXT_UTF8_BOM;
-    bool multi = false;
+    if (size >= 2 && p[0] == 0xFF && p[1] == 0xFE)
+        return TEXT_UTF16LE_BOM;
+    if (size >= 2 && p[0] == 0xFE && p[1] == 0xFF)
+        return TEXT_UTF16BE_BOM;
+    size_t multi = 0, stray = 0;
     for (size_t i = 0; i < size;) {
         size_t n = PlainSequence(p + i, size - i);
-        if (n == 0)
-            return TEXT_CODE_PAGE;
-        multi = multi || n > 1;
-        i += n;
+        stray += n == 0;
+        multi += n > 1;
+        i += n ? n : 1;
     }
-    return multi ? TEXT_UTF8 : TEXT_CODE_PAGE;
+    return multi > 0 && multi >= 2 * stray ? TEXT_UTF8 : TEXT_CODE_PAGE;
+}
+
+// The bytes as a note in encoding: decoded and encoded, they must come back.
+void CheckRoundTrip(const uint8_t* data, size_t size, TextEncoding encoding) {
+    std::vector<uint8_t> note;
+    const char* marks[] = {"", "", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    note.insert(note.end(), marks[encoding], marks[encoding] + TextBomSize(encoding));
+    note.insert(note.end(), data, data + size);
+    std::vector<char16_t> wide(size ? size : 1);
+    bool whole = false;
+    const size_t units = TextDecode((const char*)data, size, encoding, wide.data(), &whole);
+    Check(units <= size, "more units than bytes");
+    std::vector<char> back(TEXT_ENCODED_MAX(units));
+    const size_t length = TextEncode(wide.data(), units, encoding, back.data());
+    if (whole)
+        Check(length == note.size() && memcmp(back.data(), note.data(), note.size()) == 0,
+              "a note does not come back");
 }
 
 }  // namespace
@@ -77,6 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (valid)
         Check(length == size && memcmp(back.data(), text, size) == 0, "round trip differs");
+
+    for (TextEncoding e : {TEXT_UTF8, TEXT_UTF8_BOM, TEXT_UTF16LE_BOM, TEXT_UTF16BE_BOM})
+        CheckRoundTrip(data, size, e);
 
     // The bytes read as UTF-16 units, lone surrogates and all.
     const size_t count = size / 2;

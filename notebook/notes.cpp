@@ -155,7 +155,8 @@ bool MainDialog::LoadRichEditText(const char* path, NoteVersion* version) {
     NoteFileText file;
     bool whole = path[0] && ReadNoteFile(path, &file);
     // What could be read is shown even when it is not all of the file.
-    LRichEdit::StreamInFileBytes(text, file.data ? file.data : "", file.size, &iNoteEncoding);
+    whole = LRichEdit::StreamInFileBytes(text, file.data ? file.data : "", file.size,
+                                         &iNoteEncoding) && whole;
     if (version) {
         version->known = whole && file.exists;
         version->time = file.time;

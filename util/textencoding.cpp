@@ -46,13 +46,24 @@ size_t ValidSequence(const unsigned char* p, size_t size, bool cut, bool* comple
     return size;
 }
 
+// A lone U+DC80 to U+DCFF, not the second half of a pair: a byte that was
+// not UTF-8 when the note was read.
+bool IsByteStandIn(const char16_t* units, size_t i) {
+    return units[i] >= 0xDC80 && units[i] <= 0xDCFF &&
+           !(i > 0 && units[i - 1] >= 0xD800 && units[i - 1] <= 0xDBFF);
+}
+
 }  // namespace
 
 TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut) {
     const unsigned char* p = (const unsigned char*)bytes;
     if (size >= UTF8_BOM_SIZE && memcmp(p, UTF8_BOM, UTF8_BOM_SIZE) == 0)
         return TEXT_UTF8_BOM;
-    bool multiByte = false;
+    if (size >= 2 && memcmp(p, UTF16LE_BOM, 2) == 0)
+        return TEXT_UTF16LE_BOM;
+    if (size >= 2 && memcmp(p, UTF16BE_BOM, 2) == 0)
+        return TEXT_UTF16BE_BOM;
+    size_t multiByte = 0, stray = 0;
     size_t i = 0;
     while (i < size) {
         if (size - i >= WORD) {
@@ -69,22 +80,96 @@ TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut) {
         }
         bool complete;
         size_t length = ValidSequence(p + i, size - i, cut, &complete);
-        if (length == 0)
-            return TEXT_CODE_PAGE;
-        multiByte = multiByte || complete;
+        if (length == 0) {
+            ++stray;
+            ++i;
+            continue;
+        }
+        multiByte += complete;
         i += length;
     }
-    return multiByte ? TEXT_UTF8 : TEXT_CODE_PAGE;
+    return multiByte > 0 && multiByte >= 2 * stray ? TEXT_UTF8 : TEXT_CODE_PAGE;
 }
 
 size_t TextBomSize(TextEncoding encoding) {
-    return encoding == TEXT_UTF8_BOM ? UTF8_BOM_SIZE : 0;
+    switch (encoding) {
+    case TEXT_UTF8_BOM:
+        return UTF8_BOM_SIZE;
+    case TEXT_UTF16LE_BOM:
+    case TEXT_UTF16BE_BOM:
+        return 2;
+    default:
+        return 0;
+    }
 }
 
 TextEncoding TextSaveEncoding(TextEncoding loaded, bool fitsCodePage) {
     if (loaded == TEXT_CODE_PAGE && !fitsCodePage)
         return TEXT_UTF8_BOM;
     return loaded;
+}
+
+size_t TextDecode(const char* bytes, size_t size, TextEncoding encoding, char16_t* out,
+                  bool* whole) {
+    const unsigned char* p = (const unsigned char*)bytes;
+    size_t n = 0;
+    bool zero = false;
+    if (encoding == TEXT_UTF16LE_BOM || encoding == TEXT_UTF16BE_BOM) {
+        bool little = encoding == TEXT_UTF16LE_BOM;
+        for (size_t i = 0; i + 1 < size; i += 2) {
+            out[n] = little ? (char16_t)(p[i] | p[i + 1] << 8) : (char16_t)(p[i] << 8 | p[i + 1]);
+            zero = zero || out[n] == 0;
+            ++n;
+        }
+        *whole = !zero && size % 2 == 0;
+        return n;
+    }
+    for (size_t i = 0; i < size;) {
+        unsigned code;
+        size_t taken = Utf8Decode(p + i, size - i, &code);
+        if (taken == 1 && p[i] >= 0x80)
+            code = 0xDC00 + p[i];  // given back as the byte it was
+        i += taken;
+        zero = zero || code == 0;
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            out[n++] = (char16_t)(0xD800 + (code >> 10));
+            out[n++] = (char16_t)(0xDC00 + (code & 0x3FF));
+        } else {
+            out[n++] = (char16_t)code;
+        }
+    }
+    *whole = !zero;
+    return n;
+}
+
+size_t TextEncode(const char16_t* units, size_t count, TextEncoding encoding, char* out) {
+    size_t bom = TextBomSize(encoding);
+    if (encoding == TEXT_UTF16LE_BOM || encoding == TEXT_UTF16BE_BOM) {
+        bool little = encoding == TEXT_UTF16LE_BOM;
+        memcpy(out, little ? UTF16LE_BOM : UTF16BE_BOM, 2);
+        unsigned char* o = (unsigned char*)out + 2;
+        for (size_t i = 0; i < count; ++i) {
+            unsigned char low = (unsigned char)units[i], high = (unsigned char)(units[i] >> 8);
+            *o++ = little ? low : high;
+            *o++ = little ? high : low;
+        }
+        return 2 + count * 2;
+    }
+    memcpy(out, UTF8_BOM, bom);
+    size_t size = bom;
+    for (size_t i = 0; i < count;) {
+        // A run up to the next stand-in for a byte goes through the plain
+        // conversion, which pairs surrogates.
+        size_t run = i;
+        while (run < count && !IsByteStandIn(units, run))
+            ++run;
+        size += Utf16ToUtf8(units + i, run - i, out + size);
+        if (run < count)
+            out[size++] = (char)(units[run] - 0xDC00);
+        i = run + (run < count);
+    }
+    return size;
 }
 
 size_t Utf8Decode(const unsigned char* p, size_t size, unsigned* code) {

@@ -1,39 +1,62 @@
 // Which encoding a text file's bytes are in, and conversion between UTF-8
 // and UTF-16. Notes were always in the system's code page; files written by
-// other programs today are mostly UTF-8, so both are read and kept as they
-// are. Window-free.
+// other programs today are mostly UTF-8, some UTF-16 ("Unicode" to Windows
+// editors), so all are read and kept as they are. Window-free.
 #ifndef JOTWELL_UTIL_TEXTENCODING_H
 #define JOTWELL_UTIL_TEXTENCODING_H
 
 #include <stddef.h>
 
 enum TextEncoding {
-    TEXT_CODE_PAGE,  // the system's code page, one byte a character
-    TEXT_UTF8,       // UTF-8 without a byte-order mark
-    TEXT_UTF8_BOM,   // UTF-8 that starts with the byte-order mark
+    TEXT_CODE_PAGE,    // the system's code page, one byte a character
+    TEXT_UTF8,         // UTF-8 without a byte-order mark
+    TEXT_UTF8_BOM,     // UTF-8 that starts with the byte-order mark
+    TEXT_UTF16LE_BOM,  // UTF-16, little-endian, with its mark
+    TEXT_UTF16BE_BOM,  // UTF-16, big-endian, with its mark
 };
 
 const char UTF8_BOM[] = "\xEF\xBB\xBF";
 const size_t UTF8_BOM_SIZE = 3;
+const char UTF16LE_BOM[] = "\xFF\xFE";
+const char UTF16BE_BOM[] = "\xFE\xFF";
 
 // The replacement character, for bytes that are not UTF-8.
 const unsigned REPLACEMENT_CHARACTER = 0xFFFD;
 
-// UTF-8 when the bytes start with the byte-order mark, or when they are
-// valid UTF-8 and hold at least one multi-byte sequence; pure ASCII and
-// anything else is the code page. cut says the bytes are only the start of
-// a longer file, so a sequence cut off at the end does not count against
-// them (nor for them).
+// The encoding its byte-order mark names; without one, UTF-8 when the bytes
+// hold multi-byte sequences and at most half as many bytes that start no
+// valid sequence (a few stray bytes in a UTF-8 note keep it UTF-8); pure
+// ASCII and anything else is the code page. cut says the bytes are only the
+// start of a longer file, so a sequence cut off at the end does not count
+// against them (nor for them).
 TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut = false);
 
 // Number of bytes of the byte-order mark at the start of bytes in that
-// encoding: 3 for TEXT_UTF8_BOM, else 0.
+// encoding: 3 for TEXT_UTF8_BOM, 2 for UTF-16, else 0.
 size_t TextBomSize(TextEncoding encoding);
 
 // The encoding a text is saved in. A code-page text stays in the code page
 // while every character fits; otherwise it becomes UTF-8 with a byte-order
-// mark, so that other programs know it. UTF-8 stays as it was.
+// mark, so that other programs know it. UTF-8 and UTF-16 stay as they were.
 TextEncoding TextSaveEncoding(TextEncoding loaded, bool fitsCodePage);
+
+// A note's bytes after the byte-order mark, in any encoding but the code
+// page, as the editor's UTF-16, so that TextEncode gives them back unchanged:
+// in UTF-8 each byte that starts no valid sequence becomes the lone
+// surrogate U+DC00 + byte; UTF-16 units are taken as they are, lone
+// surrogates too. out has room for size units. Returns the number of units.
+// *whole is false when something cannot be given back that way: an odd last
+// byte of UTF-16 (left out), or a zero character, where the editor ends its
+// text.
+size_t TextDecode(const char* bytes, size_t size, TextEncoding encoding, char16_t* out,
+                  bool* whole);
+
+// The editor's UTF-16 as a file in encoding (not the code page), with the
+// encoding's byte-order mark: the inverse of TextDecode. In UTF-8 a lone
+// U+DC80 to U+DCFF is the byte it stands for and any other lone surrogate
+// U+FFFD. out has room for TEXT_ENCODED_MAX(count) bytes. Returns the size.
+size_t TextEncode(const char16_t* units, size_t count, TextEncoding encoding, char* out);
+#define TEXT_ENCODED_MAX(count) (UTF8_BOM_SIZE + (count) * 3)
 
 // Decodes the character at p, of which size bytes are left (at least 1),
 // into *code. Returns the bytes it takes, 1 to 4. A byte that starts no

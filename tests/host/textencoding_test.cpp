@@ -81,4 +81,53 @@ TEST(TextEncoding, ConvertsBothWaysWithReplacementCharacters) {
     EXPECT_EQ(ToUtf8(std::u16string(lone, 4)), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
 }
 
+// Decoded as the editor gets it, then encoded as a save writes it.
+std::string RoundTrip(const std::string& bytes, TextEncoding encoding, bool* whole,
+                      std::u16string* shown = nullptr) {
+    size_t bom = TextBomSize(encoding);
+    std::u16string wide(bytes.size(), u'\0');
+    wide.resize(TextDecode(bytes.data() + bom, bytes.size() - bom, encoding, &wide[0], whole));
+    if (shown)
+        *shown = wide;
+    std::string out(TEXT_ENCODED_MAX(wide.size()), '\0');
+    out.resize(TextEncode(wide.data(), wide.size(), encoding, &out[0]));
+    return out;
+}
+
+TEST(TextEncoding, MarksNameUtf16AndAFewStrayBytesKeepUtf8) {
+    EXPECT_EQ(Of(std::string("\xFF\xFEG\0r\0", 6)), TEXT_UTF16LE_BOM);
+    EXPECT_EQ(Of(std::string("\xFE\xFF\0G\0r", 6)), TEXT_UTF16BE_BOM);
+    EXPECT_EQ(Of("Gr\xC3\xBC\xC3\x9F" "e \xFF aus Z\xC3\xBCrich"), TEXT_UTF8);
+    EXPECT_EQ(Of("Gr\xC3\xBC\xC3\x9F" "e \xFF\xFE aus Z\xC3\xBCrich"), TEXT_CODE_PAGE);
+}
+
+// What cannot be decoded comes back as it was, and what was decoded is what
+// the user reads.
+TEST(TextEncoding, EveryNoteComesBackByteForByte) {
+    bool whole = false;
+    std::u16string shown;
+    std::string damaged = "\xEF\xBB\xBF" "Caf\xC3\xA9 \xFF\xC3 z \xED\xA0\x80 \xF0\x9F\x98\x80";
+    EXPECT_EQ(RoundTrip(damaged, TEXT_UTF8_BOM, &whole, &shown), damaged);
+    EXPECT_TRUE(whole);
+    EXPECT_EQ(shown.substr(0, 5), u"Caf\u00E9 ");
+    std::string bare = "Gr\xC3\xBC\xC3\x9F" "e \xFF\r\n";
+    EXPECT_EQ(RoundTrip(bare, TEXT_UTF8, &whole), bare);
+
+    const char16_t units[] = {u'G', 0xFC, 0xD83D, u'\r', u'\n', 0xDC80, 0xD83D, 0xDE00};
+    std::string little("\xFF\xFE", 2), big("\xFE\xFF", 2);
+    for (char16_t u : units) {
+        little += {(char)(u & 0xFF), (char)(u >> 8)};
+        big += {(char)(u >> 8), (char)(u & 0xFF)};
+    }
+    EXPECT_EQ(RoundTrip(little, TEXT_UTF16LE_BOM, &whole, &shown), little);
+    EXPECT_EQ(shown, std::u16string(units, 8));
+    EXPECT_TRUE(whole);
+    EXPECT_EQ(RoundTrip(big, TEXT_UTF16BE_BOM, &whole), big);
+
+    RoundTrip(little + "x", TEXT_UTF16LE_BOM, &whole);
+    EXPECT_FALSE(whole) << "an odd last byte";
+    RoundTrip(std::string("a\0b", 3), TEXT_UTF8, &whole);
+    EXPECT_FALSE(whole) << "a zero character";
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
-// Notes in UTF-8 and in the code page: what the editor shows, the bytes a
-// save writes, and characters typed or pasted that the code page lacks.
+// Notes in UTF-8, UTF-16 and the code page: what the editor shows, the
+// bytes a save writes, and characters typed or pasted that the code page
+// lacks.
 #include "tests/win32/mainfixture.h"
 
 #include <richedit.h>
@@ -103,6 +104,45 @@ TEST_F(Utf8Notes, NewNoteFromAUtf8TemplateIsUtf8) {
     EXPECT_EQ(Shown(), L"Stadt: Z\u00FCrich\r");
     TypeInNote("\xE9");
     EXPECT_EQ(Saved("New 1"), std::string(BOM) + "\xC3\xA9Stadt: Z\xC3\xBCrich\r\n");
+}
+
+// "Unicode" files of Windows editors, either byte order: shown, left alone
+// until typed in, then saved in their own encoding with their mark.
+TEST_F(Utf8Notes, Utf16NotesAreShownAndSavedAsUtf16) {
+    const wchar_t text[] = L"Gr\u00FC\u00DFe \u65E5\u672C\r\nend";
+    std::string little("\xFF\xFE", 2), big("\xFE\xFF", 2);
+    for (const wchar_t* c = text; *c; ++c) {
+        little += {(char)(*c & 0xFF), (char)(*c >> 8)};
+        big += {(char)(*c >> 8), (char)(*c & 0xFF)};
+    }
+    WriteNote("Other Notes", "Big", big);
+    WriteNote("Other Notes", "Little", little);
+    Open();
+    SelectNote("Little");
+    EXPECT_EQ(Shown(), L"Gr\u00FC\u00DFe \u65E5\u672C\rend");
+    EXPECT_EQ(Saved("Little"), little) << "written without an edit";
+    TypeInNote("x");
+    EXPECT_EQ(Saved("Little"), std::string("\xFF\xFEx\0", 4) + little.substr(2));
+    SelectNote("Big");
+    EXPECT_EQ(Shown(), L"Gr\u00FC\u00DFe \u65E5\u672C\rend");
+    TypeInNote("x");
+    EXPECT_EQ(Saved("Big"), std::string("\xFE\xFF\0x", 4) + big.substr(2));
+}
+
+// Bytes that are not UTF-8, in a note with the mark and in one that has
+// only a few of them, come back as they were; only the edit changes.
+TEST_F(Utf8Notes, DamagedUtf8ComesBackByteForByteExceptTheEdit) {
+    const std::string marked = std::string(BOM) + "Caf\xC3\xA9 \xFF\xFE \xE9t\xE9 \xC3";
+    const std::string bare = "Gr\xC3\xBC\xC3\x9F" "e aus Z\xC3\xBCrich \xFF\r\nend";
+    WriteNote("Other Notes", "Bare", bare);
+    WriteNote("Other Notes", "Marked", marked);
+    Open();
+    TypeInNote("x");
+    EXPECT_EQ(Saved("Bare"), "x" + bare);
+    EXPECT_EQ(Shown().substr(0, 8), L"xGr\u00FC\u00DFe a");
+    SelectNote("Marked");
+    TypeInNote("x");
+    EXPECT_EQ(Saved("Marked"), std::string(BOM) + "x" + marked.substr(3));
 }
 
 }  // namespace
