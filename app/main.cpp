@@ -8,13 +8,14 @@
 #include "mainwindow/maindialog.h"
 #include "resources/resource.h"
 #include "util/lfile.h"
+#include "util/lwide.h"
 
 namespace {
 
 const char kJobTitle[] = "Installing Jotwell v 1.02";
 
 uint32_t ReadTrailer(const char* program) {
-    HANDLE file = CreateFileA(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+    HANDLE file = CreateFileU(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
@@ -66,7 +67,7 @@ bool AskToExit(HWND running, const char* caption) {
         ended = !IsWindow(running);
     }
     if (!ended)
-        MessageBoxA(NULL,
+        MessageBoxU(NULL,
                     "Jotwell is still running and could not be closed.\n\nClose Jotwell, "
                     "then try again.",
                     caption, MB_ICONEXCLAMATION | MB_OK);
@@ -79,10 +80,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     LSetInstance(hInstance);
 
     char program[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, program, MAX_PATH);
+    GetModuleFileNameU(NULL, program, MAX_PATH);
     char folder[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, program);
-    SetCurrentDirectoryA(folder);
+    SetCurrentDirectoryW(LWide(folder));
 
     uint32_t trailer = ReadTrailer(program);
     char title[LFILE_PATH];

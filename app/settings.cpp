@@ -4,22 +4,35 @@
 #include <windows.h>
 #include <string.h>
 
+#include "util/lwide.h"
+
 namespace {
 
+// Values are stored as the system's Unicode strings and held as UTF-8, so
+// that a folder named in any language is kept; values that earlier versions
+// stored through the code page read the same.
 void GetStringIn(HKEY root, const char* section, const char* name, const char* def,
                  char* out) {
     char keyPath[SETTINGS_VALUE];
     SettingsKeyPath(section, keyPath);
     HKEY hKey;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
-        out[0] = '\0';
-        DWORD size = SETTINGS_VALUE;
-        LONG rc = RegQueryValueExA(hKey, name, NULL, NULL, (BYTE*)out, &size);
+    if (RegOpenKeyExW(root, LWide(keyPath), 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
+        WCHAR value[SETTINGS_VALUE + 1];
+        DWORD size = sizeof value - sizeof(WCHAR);
+        DWORD type = 0;
+        LONG rc = RegQueryValueExW(hKey, LWide(name), NULL, &type, (BYTE*)value, &size);
         RegCloseKey(hKey);
-        if (rc == ERROR_SUCCESS) {
+        if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
             // Data stored without its terminating zero must still end in one.
+            value[size / sizeof(WCHAR)] = L'\0';
+            LNarrowTo(value, out, SETTINGS_VALUE);
+            return;
+        }
+        if (rc == ERROR_SUCCESS) {
+            // A value of another type reads as its bytes.
             if (size >= (DWORD)SETTINGS_VALUE)
                 size = SETTINGS_VALUE - 1;
+            memcpy(out, value, size);
             out[size] = '\0';
             return;
         }
@@ -31,11 +44,13 @@ long SetStringIn(HKEY root, const char* section, const char* name, const char* t
     char keyPath[SETTINGS_VALUE];
     SettingsKeyPath(section, keyPath);
     HKEY hKey;
-    LONG rc = RegCreateKeyExA(root, keyPath, 0, (LPSTR) "", REG_OPTION_NON_VOLATILE,
+    LONG rc = RegCreateKeyExW(root, LWide(keyPath), 0, NULL, REG_OPTION_NON_VOLATILE,
                               KEY_ALL_ACCESS, NULL, &hKey, NULL);
     if (rc != ERROR_SUCCESS)
         return rc;
-    rc = RegSetValueExA(hKey, name, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
+    LWide wide(text);
+    rc = RegSetValueExW(hKey, LWide(name), 0, REG_SZ, (const BYTE*)(const WCHAR*)wide,
+                        (DWORD)((wcslen(wide) + 1) * sizeof(WCHAR)));
     RegCloseKey(hKey);
     return rc;
 }
@@ -44,8 +59,8 @@ void DeleteValueIn(HKEY root, const char* section, const char* name) {
     char keyPath[SETTINGS_VALUE];
     SettingsKeyPath(section, keyPath);
     HKEY hKey;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS) {
-        RegDeleteValueA(hKey, name);
+    if (RegOpenKeyExW(root, LWide(keyPath), 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS) {
+        RegDeleteValueW(hKey, LWide(name));
         RegCloseKey(hKey);
     }
 }

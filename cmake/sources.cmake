@@ -31,7 +31,8 @@ set(JW_WIN32_SOURCES
     util/lfileio.cpp
     util/lfolder.cpp
     util/lsystemlibrary.cpp
-    util/lcodepage.cpp
+    util/lwide.cpp
+    util/ltextfile.cpp
     app/settings.cpp
     installer/registry.cpp
     installer/programfolder.cpp
@@ -75,6 +76,7 @@ set(JW_WIN32_SOURCES
     features/diarycommands.cpp
     features/finddialog.cpp
     features/findjob.cpp
+    features/findpattern.cpp
     features/find.cpp
     features/bookprintdialog.cpp
     features/printbookjob.cpp
@@ -177,6 +179,7 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/placement_test.cpp
     tests/win32/tray_test.cpp
     tests/win32/utf8notes_test.cpp
+    tests/win32/names_test.cpp
 )
 set(JW_WIN32_TEST_sharing_SOURCES
     tests/win32/mainfixture.cpp

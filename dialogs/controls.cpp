@@ -5,6 +5,7 @@
 
 #include "dialogs/columns.h"
 #include "util/lfile.h"
+#include "util/lwide.h"
 
 int LDialog::DialogUnitsToPixels(int verticalUnits) {
     RECT r = {0, 0, 0, verticalUnits};
@@ -26,7 +27,7 @@ void LDialog::EnableControl(int id, bool enable) {
 
 void LDialog::GetControlText(int id, char* buffer) {
     buffer[0] = '\0';
-    GetDlgItemTextA(hwnd, id, buffer, LFILE_PATH);
+    GetDlgItemTextU(hwnd, id, buffer, LFILE_PATH);
 }
 
 void LDialog::EnableMenuItem(int command, bool enable) {
@@ -99,13 +100,13 @@ void LDialog::LVSelectItem(int id, int index) {
 
 void LDialog::DisplayHelpContents(UINT command, ULONG_PTR data) {
     char program[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, program, MAX_PATH);
+    GetModuleFileNameU(NULL, program, MAX_PATH);
     char helpFile[LFILE_PATH];
     LFile::_GetFolderFromPath(helpFile, program);
     LFile::FilePathCat(helpFile, "jotwell.hlp");
     // A viewer that is just starting can miss the first request.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (WinHelpA(hwnd, helpFile, command, data))
+        if (WinHelpW(hwnd, LWide(helpFile), command, data))
             return;
         Sleep(250);
     }

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <prsht.h>
+#include "util/lwide.h"
 
 namespace {
 HINSTANCE g_hInstance = NULL;
@@ -74,11 +75,27 @@ INT_PTR LDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
+namespace {
+// Dialogs are made by the W functions, so that their edit boxes hold text
+// in any language; the A messages the program sends them are translated.
+class TemplateName {
+public:
+    explicit TemplateName(LPCSTR name) : wide(IS_INTRESOURCE(name) ? NULL : name) {
+        pszName = IS_INTRESOURCE(name) ? (LPCWSTR)name : (LPCWSTR)wide;
+    }
+    operator LPCWSTR() const { return pszName; }
+
+private:
+    LWide wide;
+    LPCWSTR pszName;
+};
+}  // namespace
+
 bool LDialog::RunModal(HWND owner, LPCSTR templateName) {
     if (hwnd)
         return false;
-    INT_PTR result = DialogBoxParamA(LGetInstance(), templateName, owner, SharedDialogProc,
-                                     (LPARAM)this);
+    INT_PTR result = DialogBoxParamW(LGetInstance(), TemplateName(templateName), owner,
+                                     SharedDialogProc, (LPARAM)this);
     return result == IDOK;
 }
 
@@ -132,8 +149,8 @@ bool LKeyDialog::PreTranslateMessage(HWND, UINT msg, WPARAM wParam, LPARAM lPara
 bool LKeyDialog::Create(HWND owner, LPCSTR templateName) {
     if (hwnd)
         return false;
-    HWND created = CreateDialogParamA(LGetInstance(), templateName, owner, SharedDialogProc,
-                                      (LPARAM)this);
+    HWND created = CreateDialogParamW(LGetInstance(), TemplateName(templateName), owner,
+                                      SharedDialogProc, (LPARAM)this);
     if (!created)
         return false;
     if (owner)

@@ -4,6 +4,7 @@
 
 #include "dialogs/ldialog.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 LProgressDialog::LProgressDialog(const char* title)
     : hwnd(NULL), szTitle(title), iShownPercent(0) {
@@ -61,7 +62,7 @@ bool LProgressDialog::PumpMessages() {
 void LProgressDialog::SetText(const char* text, int line) {
     if (!hwnd || line < 0 || line > 1)
         return;
-    SetDlgItemTextA(hwnd, line == 0 ? IDC_PROGRESS_TEXT0 : IDC_PROGRESS_TEXT1, text);
+    SetDlgItemTextU(hwnd, line == 0 ? IDC_PROGRESS_TEXT0 : IDC_PROGRESS_TEXT1, text);
 }
 
 void LProgressDialog::SetProgress(double fraction) {
@@ -80,7 +81,7 @@ INT_PTR CALLBACK LProgressDialog::ProgressDialogProc(HWND hwnd, UINT msg, WPARAM
         LProgressDialog* job = (LProgressDialog*)lParam;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)job);
         job->hwnd = hwnd;
-        SetWindowTextA(hwnd, job->szTitle);
+        SetWindowTextU(hwnd, job->szTitle);
         SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
         SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
         job->iShownPercent = 0;

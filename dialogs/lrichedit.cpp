@@ -160,7 +160,7 @@ void PastePlainText(HWND edit) {
 
 LONG FindText(HWND edit, LONG from, const char* text, bool matchCase) {
     WCHAR wide[LFILE_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wide, LFILE_PATH))
+    if (!MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, LFILE_PATH))
         return -1;
     FINDTEXTW find;
     find.chrg.cpMin = from;
@@ -168,6 +168,20 @@ LONG FindText(HWND edit, LONG from, const char* text, bool matchCase) {
     find.lpstrText = wide;
     WPARAM flags = FR_DOWN | (matchCase ? FR_MATCHCASE : 0);
     return (LONG)SendMessageW(edit, EM_FINDTEXTW, flags, (LPARAM)&find);
+}
+
+WCHAR* GetTextFrom(HWND edit, LONG from, LONG* pCount) {
+    *pCount = 0;
+    GETTEXTLENGTHEX length = {GTL_DEFAULT | GTL_NUMCHARS, 1200};
+    LONG end = (LONG)SendMessageW(edit, EM_GETTEXTLENGTHEX, (WPARAM)&length, 0);
+    if (end < from)
+        end = from;
+    WCHAR* text = new (std::nothrow) WCHAR[end - from + 1];
+    if (!text)
+        return NULL;
+    TEXTRANGEW range = {{from, end}, text};
+    *pCount = (LONG)SendMessageW(edit, EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    return text;
 }
 
 LONG GetTextRange(HWND edit, LONG start, LONG end, char* out) {

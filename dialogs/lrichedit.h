@@ -47,8 +47,14 @@ char* StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncod
 // Inserts only the clipboard's plain text, in Unicode.
 void PastePlainText(HWND edit);
 
-// First occurrence of a code-page text at or after 'from', or -1.
+// First occurrence of a text (UTF-8) at or after 'from', or -1, as the
+// editor compares.
 LONG FindText(HWND edit, LONG from, const char* text, bool matchCase);
+
+// The characters from position 'from' to the end, one unit for each
+// position, in a new buffer released with delete[]; their number goes to
+// *pCount. Null when there is no memory.
+WCHAR* GetTextFrom(HWND edit, LONG from, LONG* pCount);
 
 // Characters start to end (not included) into out, which has room for
 // end - start + 1 bytes: one byte for each character position, in the code

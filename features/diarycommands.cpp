@@ -4,6 +4,7 @@
 #include "features/diary.h"
 #include "features/diarypropertiesdialog.h"
 #include "mainwindow/maindialog.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ public:
 
     bool Write(const char* path, const char* data, size_t size) override {
         // CREATE_NEW: a note that appeared meanwhile is never overwritten.
-        HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+        HANDLE h = CreateFileU(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                NULL);
         if (h == INVALID_HANDLE_VALUE)
             return false;

@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "features/diary.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 void ReadDiarySettings(DiarySettings* s) {
     s->bWeekPerView = SettingsGetBool(DIARY_SETTINGS_SECTION, DIARY_VALUE_WEEK_PER_VIEW,
@@ -36,7 +37,7 @@ void DiaryPropertiesDialog::InitDialog() {
 
 void DiaryPropertiesDialog::UpdateCountLabel() {
     bool week = IsDlgButtonChecked(hwnd, IDC_DIARY_WEEK) == BST_CHECKED;
-    SetDlgItemTextA(hwnd, IDC_DIARY_COUNT_LABEL, week ? DIARY_LABEL_WEEKS : DIARY_LABEL_DAYS);
+    SetDlgItemTextU(hwnd, IDC_DIARY_COUNT_LABEL, week ? DIARY_LABEL_WEEKS : DIARY_LABEL_DAYS);
 }
 
 void DiaryPropertiesDialog::Command(WORD id, WORD) {
@@ -50,12 +51,12 @@ int DiaryPropertiesDialog::SelectedHour(int id) {
     if (index >= 0)
         return index;
     char typed[64] = "";
-    GetDlgItemTextA(hwnd, id, typed, sizeof typed);
+    GetDlgItemTextU(hwnd, id, typed, sizeof typed);
     return (int)SendDlgItemMessageA(hwnd, id, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)typed);
 }
 
 bool DiaryPropertiesDialog::Refuse(const char* message, const char* caption) {
-    MessageBoxA(hwnd, message, caption, MB_ICONINFORMATION | MB_OK);
+    MessageBoxU(hwnd, message, caption, MB_ICONINFORMATION | MB_OK);
     return false;
 }
 

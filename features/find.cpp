@@ -7,13 +7,15 @@
 #include "dialogs/lrichedit.h"
 #include "features/finddialog.h"
 #include "features/findjob.h"
+#include "features/findpattern.h"
 #include "mainwindow/maindialog.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 namespace {
 
 void ShowFindError(HWND owner, const char* message) {
-    MessageBoxA(owner, message, "Error", MB_ICONERROR | MB_OK);
+    MessageBoxU(owner, message, "Error", MB_ICONERROR | MB_OK);
 }
 
 }  // namespace
@@ -66,10 +68,17 @@ void MainDialog::CmFindNext() {
 // occurrences are found too.
 bool MainDialog::SelectNextOccurrence() {
     HWND edit = NoteText();
-    LONG at = LRichEdit::FindText(edit, iFindCharPos, szFindText, bFindMatchCase);
-    if (at < 0)
+    // The same comparison as the find through all notes, so that the note
+    // it picks shows the place.
+    FindPattern text(szFindText, bFindMatchCase);
+    LONG count = 0;
+    WCHAR* rest = LRichEdit::GetTextFrom(edit, iFindCharPos, &count);
+    ptrdiff_t found = rest ? text.FindIn((const char16_t*)rest, (size_t)count) : -1;
+    delete[] rest;
+    if (found < 0)
         return false;
-    LRichEdit::SetSelection(edit, at, at + (LONG)strlen(szFindText));
+    LONG at = iFindCharPos + (LONG)found;
+    LRichEdit::SetSelection(edit, at, at + (LONG)text.Forms().unitCount);
     LRichEdit::HideSelection(edit, false);
     iFindCharPos = at + 1;
     return true;

@@ -5,33 +5,38 @@
 
 #include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
+#include "notebook/notefolder.h"
 
 FindJob::FindJob(MainDialog& main)
-    : LProgressDialog("Finding"), main(main), pbBuffer(new char[NOTE_SEARCH_LIMIT]) {
-    szFindUtf8[0] = '\0';
-    NoteFindText none = {"", 0, "", 0, false};
-    find = none;
-}
+    : LProgressDialog("Finding"),
+      main(main),
+      pbBuffer(new char[NOTE_SEARCH_LIMIT]),
+      pUnits(new char16_t[NOTE_SEARCH_LIMIT]),
+      pFind(NULL) {}
 
 FindJob::~FindJob() {
     delete[] pbBuffer;
+    delete[] pUnits;
 }
 
 int FindJob::MainFunction() {
+    FindPattern text(main.szFindText, main.bFindMatchCase);
+    pFind = &text;
+    int result = SearchFrom(main.iFindNoteIndex < 0 ? 0 : main.iFindNoteIndex);
+    pFind = NULL;
+    return result;
+}
+
+int FindJob::SearchFrom(int first) {
     // The names are taken before the loop: scans run from the pump below and
     // insert and remove items, so an index into the live list would skip
     // notes or search one twice. Notes a scan adds wait for the next search.
     HWND list = main.NotesList();
     const int count = ListView_GetItemCount(list);
-    const int first = main.iFindNoteIndex < 0 ? 0 : main.iFindNoteIndex;
-    size_t utf8Size = CodePageToUtf8(main.szFindText, szFindUtf8);
-    NoteFindText text = {main.szFindText, strlen(main.szFindText), szFindUtf8, utf8Size,
-                         main.bFindMatchCase};
-    find = text;
     names.clear();
     for (int i = first; i < count; ++i) {
         char name[LFILE_PATH] = "";
-        ListView_GetItemText(list, i, 0, name, LFILE_PATH);
+        NoteItemText(list, i, name);
         names.push_back(name);
     }
 
@@ -82,5 +87,5 @@ bool FindJob::NoteContains(const char* path) {
     if (!ReadFile(file, pbBuffer, (DWORD)NOTE_SEARCH_LIMIT, &got, NULL))
         got = 0;
     CloseHandle(file);
-    return NoteHoldsText(pbBuffer, got, got == NOTE_SEARCH_LIMIT, find);
+    return NoteHoldsText(pbBuffer, got, got == NOTE_SEARCH_LIMIT, pFind->Forms(), pUnits);
 }

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "dialogs/lprogressdialog.h"
-#include "features/notefind.h"
-#include "util/lcodepage.h"
+#include "features/findpattern.h"
 
 class MainDialog;
 
@@ -31,13 +30,14 @@ public:
     int MainFunction() override;
 
 private:
+    int SearchFrom(int first);
     bool NoteContains(const char* path);
 
     MainDialog& main;
     std::vector<std::string> names;  // the notes to search, taken when the job starts
     char* pbBuffer;                  // one note's first bytes, reused for every note
-    char szFindUtf8[LCODEPAGE_UTF8_SIZE];  // the find text for UTF-8 notes
-    NoteFindText find;
+    char16_t* pUnits;                // the same decoded, where it must be
+    const FindPattern* pFind;           // while the job runs
 };
 
 #endif

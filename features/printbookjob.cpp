@@ -12,8 +12,8 @@
 #include "features/shellprint.h"
 #include "mainwindow/maindialog.h"
 #include "notebook/notefolder.h"
-#include "util/lcodepage.h"
 #include "util/textencoding.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -32,18 +32,26 @@ private:
     HANDLE hFile;
 };
 
-// A note in UTF-8 or UTF-16, given to the document in UTF-8.
+// A note given to the document in UTF-8, whatever its encoding.
 bool AddUtf8Note(BookDocument& document, const char* heading, const char* text, size_t size,
                  TextEncoding encoding) {
     size_t bom = TextBomSize(encoding);
     if (encoding == TEXT_UTF8 || encoding == TEXT_UTF8_BOM)
         return document.AddUtf8Note(heading, text + bom, size - bom);
-    std::unique_ptr<char16_t[]> wide(new (std::nothrow) char16_t[size]);
+    std::unique_ptr<char16_t[]> wide(new (std::nothrow) char16_t[size + 1]);
     std::unique_ptr<char[]> utf8(new (std::nothrow) char[size * 3 + 1]);
     if (!wide || !utf8)
         return false;
-    bool whole = false;
-    size_t units = TextDecode(text + bom, size - bom, encoding, wide.get(), &whole);
+    size_t units = 0;
+    if (encoding == TEXT_CODE_PAGE) {
+        int got = size ? MultiByteToWideChar(CP_ACP, 0, text, (int)size, (WCHAR*)wide.get(),
+                                             (int)size)
+                       : 0;
+        units = got > 0 ? (size_t)got : 0;
+    } else {
+        bool whole = false;
+        units = TextDecode(text + bom, size - bom, encoding, wide.get(), &whole);
+    }
     return document.AddUtf8Note(heading, utf8.get(), Utf16ToUtf8(wide.get(), units, utf8.get()));
 }
 
@@ -60,7 +68,7 @@ int PrintBookJob::MainFunction() {
     if (WriteDocumentFile(path, pageBreaks))
         g_pfnShellPrint(main.hwnd, path);
     else
-        MessageBoxA(hwnd,
+        MessageBoxU(hwnd,
                     "Jotwell cannot write the document \"print.rtf\" for printing, neither in "
                     "the book's folder nor in your documents folder.",
                     "Jotwell", MB_ICONWARNING | MB_OK);
@@ -77,7 +85,9 @@ bool PrintBookJob::WriteDocumentFile(char* path, bool pageBreaks) {
     int count = 0;
     if (!main.bReadOnlyBook)
         main.GetCurrentBookFolder(folders[count++]);
-    if (SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_PERSONAL, NULL, 0, folders[count])))
+    WCHAR documents[MAX_PATH];
+    if (SUCCEEDED(SHGetFolderPathW(NULL, CSIDL_PERSONAL, NULL, 0, documents)) &&
+        LNarrowTo(documents, folders[count], LFILE_PATH))
         ++count;
     for (int i = 0; i < count; ++i) {
         lstrcpynA(path, folders[i], LFILE_PATH);
@@ -91,7 +101,7 @@ bool PrintBookJob::WriteDocumentFile(char* path, bool pageBreaks) {
         written = CloseHandle(file) && written;
         if (written && LFile::ReplaceByTemp(tmp, path))
             return true;
-        DeleteFileA(tmp);
+        DeleteFileU(tmp);
     }
     return false;
 }
@@ -118,13 +128,13 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
         char* text = LFile::ReadTextFile(path, &size);
         TextEncoding encoding = TextEncodingOf(text, size, size == LFILE_READ_LIMIT);
         bool ok;
-        if (text && encoding != TEXT_CODE_PAGE) {
-            char heading[LCODEPAGE_UTF8_SIZE];
-            CodePageToUtf8(name, heading);
-            ok = AddUtf8Note(document, heading, text, size, encoding);
-        } else {
-            ok = document.AddNote(name, text, size);
-        }
+        // A code-page note keeps its bytes when its name has a code-page
+        // form too; anything else goes in as Unicode.
+        char codePageName[LFILE_PATH];
+        if (text && encoding == TEXT_CODE_PAGE && LCodePageOf(name, codePageName, LFILE_PATH))
+            ok = document.AddNote(codePageName, text, size);
+        else
+            ok = AddUtf8Note(document, name, text ? text : "", size, encoding);
         delete[] text;
         if (!ok)
             return false;

@@ -11,11 +11,12 @@
 #include "mainwindow/maindialog.h"
 #include "notebook/notefolder.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 namespace {
 
 void ShellExecutePrint(HWND owner, const char* path) {
-    ShellExecuteA(owner, "print", path, NULL, NULL, SW_HIDE);
+    ShellExecuteU(owner, "print", path, NULL, NULL, SW_HIDE);
 }
 
 }  // namespace
@@ -24,7 +25,7 @@ ShellPrintFunction g_pfnShellPrint = ShellExecutePrint;
 
 // The selected note files as stored on disk, in list order.
 void MainDialog::CmNotePrint() {
-    if (MessageBoxA(hwnd, "Print the selected note(s)?", "Confirm Print",
+    if (MessageBoxU(hwnd, "Print the selected note(s)?", "Confirm Print",
                     MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
         return;
     // What was typed in the last seconds is on screen but not yet on disk.

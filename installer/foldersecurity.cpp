@@ -5,6 +5,7 @@
 
 #include "util/lfile.h"
 #include "util/lfolder.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ bool CreateFolderWithAcl(const char* path, PACL acl) {
     if (acl && InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) &&
         SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE))
         sa.lpSecurityDescriptor = &sd;
-    CreateDirectoryA(path, &sa);
+    CreateDirectoryU(path, &sa);
     return LFile::Exists(path);
 }
 
@@ -144,7 +145,7 @@ bool CreateProgramFolder(const char* path) {
     // the folder alone: passing the rights on to what lies inside could be
     // led through a link that a user put there.
     SECURITY_DESCRIPTOR sd;
-    HANDLE folder = CreateFileA(path, WRITE_DAC | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE folder = CreateFileU(path, WRITE_DAC | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 NULL, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
     if (folder == INVALID_HANDLE_VALUE)
@@ -169,7 +170,7 @@ bool ProtectProgramFile(const char* path) {
     DWORD acl[FOLDER_ACL_BYTES / sizeof(DWORD)];
     if (!BuildFolderAcl(ACL_PROGRAM_FILE, acl, sizeof acl))
         return false;
-    DWORD rc = SetNamedSecurityInfoA((LPSTR)path, SE_FILE_OBJECT,
+    DWORD rc = SetNamedSecurityInfoW(LWide(path), SE_FILE_OBJECT,
                                      DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
                                      NULL, NULL, (PACL)acl, NULL);
     return rc == ERROR_SUCCESS;

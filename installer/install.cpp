@@ -11,6 +11,7 @@
 #include "installer/samplenotes.h"
 #include "installer/setupextract.h"
 #include "util/lfolder.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -67,9 +68,9 @@ public:
                 return false;
             // A new file, so that it gets these rights and so that a link
             // left at the name is replaced rather than written through.
-            if (LFile::Exists(szTarget) && !DeleteFileA(szTarget))
+            if (LFile::Exists(szTarget) && !DeleteFileU(szTarget))
                 return false;
-            hOut = CreateFileA(szTarget, GENERIC_WRITE, 0, sa, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+            hOut = CreateFileU(szTarget, GENERIC_WRITE, 0, sa, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                NULL);
             return hOut != INVALID_HANDLE_VALUE;
         }
@@ -138,7 +139,7 @@ private:
 const char* const INSTALLED_FILES_SECTION = "Installed";
 
 void InstallDialog::ShowSetupCorrupt(HWND owner) {
-    MessageBoxA(owner,
+    MessageBoxU(owner,
                 "Installation file corrupt.\n\nA checksum error was detected in your install "
                 "file, please redownload file and install again.",
                 kInstallError, MB_ICONEXCLAMATION | MB_OK);
@@ -148,7 +149,7 @@ int InstallDialog::MainFunction() {
     SetText("Installing Jotwell", 0);
     SetText("Software Licence Terms", 1);
     if (!LFile::Exists(szProgramFolder)) {
-        MessageBoxA(NULL,
+        MessageBoxU(NULL,
                     "To install software you must be logged on as this computer's "
                     "Administrator. If you are not able to do this, ask your computer "
                     "Administrator to log in and run the setup file again.",
@@ -164,8 +165,8 @@ int InstallDialog::MainFunction() {
     CreateBookFolders();
 
     char program[LFILE_PATH] = "";
-    GetModuleFileNameA(NULL, program, LFILE_PATH);
-    HANDLE source = CreateFileA(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+    GetModuleFileNameU(NULL, program, LFILE_PATH);
+    HANDLE source = CreateFileU(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, NULL);
     if (source == INVALID_HANDLE_VALUE)
         return false;
@@ -191,7 +192,7 @@ int InstallDialog::MainFunction() {
                  "%s\n\nCheck that the disk has enough free space, then run the setup file "
                  "again.",
                  failed);
-        MessageBoxA(hwnd, text, kInstallError, MB_ICONERROR | MB_OK);
+        MessageBoxU(hwnd, text, kInstallError, MB_ICONERROR | MB_OK);
         return false;
     }
     if (result == SETUP_CORRUPT) {
@@ -205,7 +206,7 @@ int InstallDialog::MainFunction() {
 }
 
 void InstallDialog::WriteFileTrailer(const char* path, unsigned long value) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+    HANDLE file = CreateFileU(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               NULL);
     if (file == INVALID_HANDLE_VALUE)
         return;

@@ -4,11 +4,12 @@
 #include <prsht.h>
 
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 LLicenceTermsDlg::LLicenceTermsDlg(bool* declined) : pbDeclined(declined) {}
 
 void LLicenceTermsDlg::InitDialog() {
-    SetDlgItemTextA(hwnd, IDC_LICENCE_TEXT, LICENCE_TEXT);
+    SetDlgItemTextU(hwnd, IDC_LICENCE_TEXT, LICENCE_TEXT);
 }
 
 bool LLicenceTermsDlg::IsChecked(int id) {
@@ -31,7 +32,7 @@ void LLicenceTermsDlg::UpdateControls() {
 }
 
 bool LLicenceTermsDlg::ConfirmExit() {
-    return MessageBoxA(hwnd,
+    return MessageBoxU(hwnd,
                        "Setup is not complete. If you quit now, the program will not be "
                        "installed.\r\n\r\nYou may run the setup program again at another time "
                        "to complete the installation.\r\n\r\nExit Setup?",

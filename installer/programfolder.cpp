@@ -8,6 +8,7 @@
 #include "installer/foldersecurity.h"
 #include "installer/registry.h"
 #include "util/lfolder.h"
+#include "util/lwide.h"
 
 const char* const REG_CURRENT_VERSION = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char* const REG_RUN_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -17,9 +18,9 @@ void InstallDialog::GetInstallProgramFilesPath(char* out) {
     char path[LFILE_PATH];
     ReadRegistryString(HKEY_LOCAL_MACHINE, REG_CURRENT_VERSION, "ProgramFilesDir", path,
                        "C:\\Program Files");
-    CreateDirectoryA(path, NULL);
+    CreateDirectoryU(path, NULL);
     LFile::FilePathCat(path, "Korvane");
-    CreateDirectoryA(path, NULL);
+    CreateDirectoryU(path, NULL);
     LFile::FilePathCat(path, "Jotwell");
     CreateProgramFolder(path);
     lstrcpynA(out, path, LFILE_PATH);
@@ -42,7 +43,7 @@ void InstallDialog::CreateDataFolder(const char* name) {
     if (LFile::IsReparsePoint(path))
         LFile::RemoveLink(path);
     // Inherits the program folder's rights: shared with every user.
-    CreateDirectoryA(path, NULL);
+    CreateDirectoryU(path, NULL);
     SettingsSetString("Folders", name, path);
 }
 

@@ -2,12 +2,18 @@
 
 #include <string.h>
 
+#include "util/lwide.h"
+
+// Held as UTF-8 like every text of the program: a shell folder or the
+// program's path may hold characters of any language.
 void WriteRegistryString(HKEY root, const char* key, const char* name, const char* text) {
     HKEY hKey;
-    if (RegCreateKeyExA(root, key, 0, (LPSTR) "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        NULL, &hKey, NULL) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, LWide(key), 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL,
+                        &hKey, NULL) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(hKey, name, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
+    LWide wide(text);
+    RegSetValueExW(hKey, LWide(name), 0, REG_SZ, (const BYTE*)(const WCHAR*)wide,
+                   (DWORD)((wcslen(wide) + 1) * sizeof(WCHAR)));
     RegCloseKey(hKey);
 }
 
@@ -15,26 +21,27 @@ bool ReadRegistryString(HKEY root, const char* key, const char* name, char* out,
                         const char* def) {
     lstrcpynA(out, def, MAX_PATH);
     HKEY hKey;
-    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, LWide(key), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
         return false;
-    char value[MAX_PATH];
-    DWORD size = MAX_PATH;
-    LONG rc = RegQueryValueExA(hKey, name, NULL, NULL, (BYTE*)value, &size);
+    WCHAR value[MAX_PATH + 1];
+    DWORD size = MAX_PATH * sizeof(WCHAR);
+    DWORD type = 0;
+    LONG rc = RegQueryValueExW(hKey, LWide(name), NULL, &type, (BYTE*)value, &size);
     RegCloseKey(hKey);
-    if (rc != ERROR_SUCCESS)
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
     // A value stored without its terminating zero still ends in one here.
-    if (size >= MAX_PATH)
-        size = MAX_PATH - 1;
-    value[size] = '\0';
-    strcpy(out, value);
-    return true;
+    value[size / sizeof(WCHAR)] = L'\0';
+    if (LNarrowTo(value, out, MAX_PATH))
+        return true;
+    lstrcpynA(out, def, MAX_PATH);  // cut, it would be another path
+    return false;
 }
 
 void DeleteRegistryValue(HKEY root, const char* key, const char* name) {
     HKEY hKey;
-    if (RegOpenKeyExA(root, key, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, LWide(key), 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
         return;
-    RegDeleteValueA(hKey, name);
+    RegDeleteValueW(hKey, LWide(name));
     RegCloseKey(hKey);
 }

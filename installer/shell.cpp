@@ -11,6 +11,7 @@
 #include "installer/registry.h"
 #include "installer/setuplayout.h"
 #include "installer/userstart.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Unin
 // taken from the uuid library, which drags its debug sections into the
 // program.
 const CLSID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const IID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kIidShellLinkW = {0x000214F9, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
 const char kShellFolders[] =
@@ -48,13 +49,13 @@ void QuotePath(const char* path, char* out) {
 // from its creation on.
 bool CopyProgramFile(const char* from, const char* to) {
     ProtectedSecurity security(ACL_PROGRAM_FILE);
-    if (!security.Attributes() || (LFile::Exists(to) && !DeleteFileA(to)))
+    if (!security.Attributes() || (LFile::Exists(to) && !DeleteFileU(to)))
         return false;
-    HANDLE in = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+    HANDLE in = CreateFileU(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, NULL);
     if (in == INVALID_HANDLE_VALUE)
         return false;
-    HANDLE out = CreateFileA(to, GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
+    HANDLE out = CreateFileU(to, GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, NULL);
     bool ok = out != INVALID_HANDLE_VALUE;
     char buffer[SETUP_CHUNK];
@@ -107,16 +108,13 @@ void InstallDialog::Finalize() {
 
 void InstallDialog::CreateShortcut(const char* linkPath, const char* target) {
     HRESULT init = CoInitialize(NULL);
-    IShellLinkA* link = NULL;
-    if (SUCCEEDED(CoCreateInstance(kClsidShellLink, NULL, CLSCTX_INPROC_SERVER, kIidShellLinkA,
+    IShellLinkW* link = NULL;
+    if (SUCCEEDED(CoCreateInstance(kClsidShellLink, NULL, CLSCTX_INPROC_SERVER, kIidShellLinkW,
                                    (void**)&link))) {
-        link->SetPath(target);
+        link->SetPath(LWide(target));
         IPersistFile* file = NULL;
         if (SUCCEEDED(link->QueryInterface(kIidPersistFile, (void**)&file))) {
-            WCHAR wide[LFILE_PATH];
-            MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, LFILE_PATH);
-            wide[LFILE_PATH - 1] = 0;
-            file->Save(wide, TRUE);
+            file->Save(LWide(linkPath), TRUE);
             file->Release();
         }
         link->Release();
@@ -135,7 +133,7 @@ bool InstallDialog::GetStartMenuGroupFolder(char* out) {
     LookUpShellFolder("Common Programs", "Programs", "", programs);
     if (!programs[0])
         return false;
-    CreateDirectoryA(programs, NULL);
+    CreateDirectoryU(programs, NULL);
     PathIn(programs, "Jotwell", out);
     return true;
 }
@@ -144,7 +142,7 @@ void InstallDialog::AddStartMenuItem(const char* target, const char* name) {
     char link[LFILE_PATH];
     if (!GetStartMenuGroupFolder(link))
         return;
-    CreateDirectoryA(link, NULL);
+    CreateDirectoryU(link, NULL);
     LFile::FilePathCatExt(link, name, ".lnk");
     CreateShortcut(link, target);
 }
@@ -154,11 +152,11 @@ void InstallDialog::DeleteStartMenuItem(const char* name) {
     if (!GetStartMenuGroupFolder(link))
         return;
     LFile::FilePathCatExt(link, name, ".lnk");
-    DeleteFileA(link);
+    DeleteFileU(link);
 }
 
 void InstallDialog::RemoveStartMenuGroup() {
     char group[LFILE_PATH];
     if (GetStartMenuGroupFolder(group))
-        RemoveDirectoryA(group);
+        RemoveDirectoryU(group);
 }

@@ -15,6 +15,7 @@
 #include "installer/setuplayout.h"
 #include "util/lfolder.h"
 #include "util/lsystemlibrary.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ const char kCopyName[] = "uninst.exe";
 // The temporary folder, with its trailing separator; false when the system
 // gives none or one too long to hold the copy.
 bool TempFolder(char* out) {
-    DWORD length = GetTempPathA(LFILE_PATH, out);
+    DWORD length = GetTempPathU(LFILE_PATH, out);
     return length > 0 && length < LFILE_PATH - 64 && LFile::Exists(out);
 }
 
@@ -45,7 +46,7 @@ bool MakePrivateFolder(char* out) {
                  kCopyFolderPrefix, (unsigned long)id.Data1, id.Data2, id.Data3, id.Data4[0],
                  id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6],
                  id.Data4[7]);
-        if (CreateDirectoryA(out, security.Attributes()))
+        if (CreateDirectoryU(out, security.Attributes()))
             return true;
         if (GetLastError() != ERROR_ALREADY_EXISTS)
             return false;
@@ -60,24 +61,24 @@ bool RelaunchFromPrivateFolder() {
         return false;
     lstrcpynA(copy, folder, LFILE_PATH);
     LFile::FilePathCat(copy, kCopyName);
-    GetModuleFileNameA(NULL, self, LFILE_PATH);
+    GetModuleFileNameU(NULL, self, LFILE_PATH);
     char command[LFILE_PATH + 32];
     // Quoted: the temporary folder may hold blanks. The copy waits for this
     // process by its id before it deletes this file.
     snprintf(command, sizeof command, "\"%s\" /uninstall %lu", copy,
              (unsigned long)GetCurrentProcessId());
-    STARTUPINFOA startup;
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    if (CopyFileA(self, copy, TRUE) &&
-        CreateProcessA(copy, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+    if (CopyFileU(self, copy, TRUE) && CreateProcessW(LWide(copy), LWide(command), NULL, NULL,
+                                                      FALSE, 0, NULL, NULL, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         return true;
     }
-    DeleteFileA(copy);
-    RemoveDirectoryA(folder);
+    DeleteFileU(copy);
+    RemoveDirectoryU(folder);
     return false;
 }
 
@@ -86,18 +87,18 @@ bool RelaunchFromPrivateFolder() {
 // folder that stage 1 made is touched.
 void RemoveOwnCopy() {
     char self[LFILE_PATH] = "", folder[LFILE_PATH], parent[LFILE_PATH], temp[LFILE_PATH];
-    GetModuleFileNameA(NULL, self, LFILE_PATH);
+    GetModuleFileNameU(NULL, self, LFILE_PATH);
     LFile::_GetFolderFromPath(folder, self);
     LFile::_GetFolderFromPath(parent, folder);
     LFile::FilePathCat(parent, "");
     const char* name = folder + strlen(parent);
-    if (!TempFolder(temp) || lstrcmpiA(parent, temp) != 0 ||
+    if (!TempFolder(temp) || !LSameName(parent, temp) ||
         strncmp(name, kCopyFolderPrefix, sizeof kCopyFolderPrefix - 1) != 0)
         return;
-    if (!DeleteFileA(self))
-        MoveFileExA(self, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
-    if (!RemoveDirectoryA(folder))
-        MoveFileExA(folder, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!DeleteFileU(self))
+        MoveFileExU(self, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!RemoveDirectoryU(folder))
+        MoveFileExU(folder, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 typedef LONG(WINAPI* DeleteKeyFunction)(HKEY, LPCSTR);
@@ -128,14 +129,14 @@ int UninstallDialog::MainFunction() {
     if (PumpMessages())
         return false;
     WaitForFirstStage();
-    if (MessageBoxA(hwnd, "Are you sure you want to remove Jotwell from this computer?",
+    if (MessageBoxU(hwnd, "Are you sure you want to remove Jotwell from this computer?",
                     "Uninstall Jotwell", MB_YESNO | MB_ICONERROR) == IDYES &&
         !RemoveInstallation()) {
         char text[LFILE_PATH + 160];
         snprintf(text, sizeof text,
                  "Jotwell has been removed. Your notes were kept, in the folder\n\n%s",
                  szProgramFolder);
-        MessageBoxA(hwnd, text, "Uninstall Jotwell", MB_OK | MB_ICONINFORMATION);
+        MessageBoxU(hwnd, text, "Uninstall Jotwell", MB_OK | MB_ICONINFORMATION);
     }
     if (stage2)
         RemoveOwnCopy();
@@ -145,7 +146,7 @@ int UninstallDialog::MainFunction() {
 bool InstallDialog::RemoveInstallation() {
     char path[LFILE_PATH];
     GetDesktopShortcutPath(path);
-    DeleteFileA(path);
+    DeleteFileU(path);
 
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
@@ -165,18 +166,18 @@ bool InstallDialog::RemoveInstallation() {
     for (const char* name : kProgramFiles) {
         lstrcpynA(path, szProgramFolder, LFILE_PATH);
         LFile::FilePathCat(path, name);
-        DeleteFileA(path);
+        DeleteFileU(path);
     }
     bool removed = true;
     for (const char* name : kBooks)
         removed = RemoveBookFolder(name) && removed;
-    RemoveDirectoryA(szProgramFolder);
+    RemoveDirectoryU(szProgramFolder);
     removed = removed && !LFile::Exists(szProgramFolder);
 
     if (ReadRegistryString(HKEY_LOCAL_MACHINE, REG_CURRENT_VERSION, "ProgramFilesDir", path,
                            "C:\\Program Files")) {
         LFile::FilePathCat(path, "Korvane");
-        RemoveDirectoryA(path);
+        RemoveDirectoryU(path);
     }
     DeleteKey();
     return removed;
@@ -197,7 +198,7 @@ bool InstallDialog::RemoveBookFolder(const char* name) {
             RemoveUnchangedSample(&hold, entry);
     }
     hold.Release();
-    RemoveDirectoryA(folder);
+    RemoveDirectoryU(folder);
     return !LFile::Exists(folder);
 }
 

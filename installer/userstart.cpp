@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "util/lfile.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ bool StartThroughDesktop(const char* program) {
         FAILED(application.p->QueryInterface(kIidShellDispatch2, shell.Out())))
         return false;
     WCHAR wide[LFILE_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, program, -1, wide, LFILE_PATH))
+    if (!MultiByteToWideChar(CP_UTF8, 0, program, -1, wide, LFILE_PATH))
         return false;
     BSTR file = SysAllocString(wide);
     if (!file)
@@ -119,11 +120,12 @@ bool StartAsUser(const char* program) {
     }
     char command[LFILE_PATH + 2];
     wsprintfA(command, "\"%s\"", program);
-    STARTUPINFOA startup;
+    STARTUPINFOW startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(program, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+    if (!CreateProcessW(LWide(program), LWide(command), NULL, NULL, FALSE, 0, NULL, NULL,
+                        &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -11,6 +11,7 @@
 #include "mainwindow/maindialog.h"
 #include "mainwindow/webresources.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 void MainDialog::Command(WORD id, WORD notifyCode) {
     switch (id) {
@@ -93,7 +94,7 @@ void MainDialog::OnBookSelected() {
 void MainDialog::OpenWebResource(int id) {
     const char* address = WebResourceAddress(id);
     if (address)
-        ShellExecuteA(hwnd, NULL, address, NULL, NULL, SW_SHOWNORMAL);
+        ShellExecuteU(hwnd, NULL, address, NULL, NULL, SW_SHOWNORMAL);
 }
 
 void MainDialog::OnTimer(UINT id) {
@@ -159,14 +160,12 @@ void MainDialog::OpenClickedLink(const ENLINK* link) {
         end = link->chrg.cpMin + LFILE_PATH_MAX_CHARS;
     TEXTRANGEW range = {{link->chrg.cpMin, end}, address};
     SendMessageW(NoteText(), EM_GETTEXTRANGE, 0, (LPARAM)&range);
-    // The scheme is ASCII: the code page's form of the address is enough to
-    // judge it, and to show it in the question.
     char shown[LFILE_PATH] = "";
-    WideCharToMultiByte(CP_ACP, 0, address, -1, shown, LFILE_PATH, NULL, NULL);
+    LNarrowTo(address, shown, LFILE_PATH);
     if (!LinkOpensWithoutQuestion(shown)) {
         char question[LFILE_PATH + 80];
         wsprintfA(question, "This link is not a web or mail address:\n\n%s\n\nOpen it?", shown);
-        if (MessageBoxA(hwnd, question, "Jotwell", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+        if (MessageBoxU(hwnd, question, "Jotwell", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
             IDYES)
             return;
     }

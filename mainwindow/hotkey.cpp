@@ -5,6 +5,7 @@
 #include "mainwindow/lkeychangedlg.h"
 #include "mainwindow/maindialog.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 namespace {
 const int kHotKeyId = 0;
@@ -34,7 +35,7 @@ void MainDialog::HotKeyOpen(bool reportFailure) {
                  "The hot key %s cannot be used because another program is using it.\r\n\r\n"
                  "Choose another combination with \"Change Hot Key\" in the File menu.",
                  name);
-        MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
+        MessageBoxU(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
     }
 }
 

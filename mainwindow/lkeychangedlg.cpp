@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "util/lfile.h"
+#include "util/lwide.h"
 
 bool LKeyChangeDlg::OnKeyDown(DWORD key) {
     switch (KeyVirtualKey(key)) {
@@ -40,6 +41,8 @@ void KeyName(DWORD key, char* out) {
         strcat(out, "Shift+");
     size_t used = strlen(out);
     UINT scan = MapVirtualKeyA(KeyVirtualKey(key), 0);
-    GetKeyNameTextA((LONG)((scan << 16) | KeyVirtualKey(key)), out + used,
-                    (int)(LFILE_PATH - used));
+    // The name in the user's language, which the code page may lack.
+    WCHAR name[64] = L"";
+    GetKeyNameTextW((LONG)((scan << 16) | KeyVirtualKey(key)), name, 64);
+    LNarrowTo(name, out + used, LFILE_PATH - used);
 }

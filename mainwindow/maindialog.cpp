@@ -11,6 +11,7 @@
 #include "installer/installdialog.h"
 #include "resources/resource.h"
 #include "util/lsystemlibrary.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -310,7 +311,7 @@ void MainDialog::DestroyDialog() {
     WindowSizeSettingsStore();
     if (SettingsGetBool("Settings", "HotKeyOn", false)) {
         char program[MAX_PATH] = "";
-        GetModuleFileNameA(NULL, program, MAX_PATH);
+        GetModuleFileNameU(NULL, program, MAX_PATH);
         InstallDialog::SetRunOnLogon(program);
     } else {
         InstallDialog::DeleteRunOnLogon();

@@ -9,6 +9,7 @@
 #include "mainwindow/maindialog.h"
 #include "notebook/bookentry.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void MainDialog::CreateDefaultBooks() {
         SetBookDiary(i + 1, false);
     }
     int count = 3;
-    if (MessageBoxA(hwnd, kDiaryQuestion, "Create Diary", MB_ICONQUESTION | MB_YESNOCANCEL) ==
+    if (MessageBoxU(hwnd, kDiaryQuestion, "Create Diary", MB_ICONQUESTION | MB_YESNOCANCEL) ==
         IDYES) {
         DiaryPropertiesDialog diary;
         if (diary.RunModal(hwnd, MAKEINTRESOURCEA(IDD_DIARY_PROPERTIES))) {
@@ -60,7 +61,7 @@ void MainDialog::InitFolderList() {
         char folder[LFILE_PATH], name[LFILE_PATH];
         GetBookFolder(p, folder);
         BookDisplayName(folder, name);
-        LRESULT item = SendMessageA(books, CB_ADDSTRING, 0, (LPARAM)name);
+        LRESULT item = SendMessageW(books, CB_ADDSTRING, 0, (LPARAM)(const WCHAR*)LWide(name));
         if (item >= 0)
             SendMessageA(books, CB_SETITEMDATA, item, p - 1);
     }
@@ -68,7 +69,8 @@ void MainDialog::InitFolderList() {
     char current[SETTINGS_VALUE];
     SettingsGetString("Books", "Current", "", current);
     SendMessageA(books, CB_SETCURSEL, 0, 0);
-    LRESULT match = SendMessageA(books, CB_FINDSTRING, (WPARAM)-1, (LPARAM)current);
+    LRESULT match =
+        SendMessageW(books, CB_FINDSTRING, (WPARAM)-1, (LPARAM)(const WCHAR*)LWide(current));
     if (match != CB_ERR)
         SendMessageA(books, CB_SETCURSEL, match, 0);
 
@@ -109,7 +111,7 @@ bool MainDialog::BookNameExists(const char* name) {
         char folder[LFILE_PATH], title[LFILE_PATH];
         GetBookFolder(p, folder);
         BookDisplayName(folder, title);
-        if (lstrcmpiA(title, name) == 0)
+        if (LSameName(title, name))
             return true;
     }
     return false;
@@ -126,10 +128,11 @@ void MainDialog::SelectBookOfLoadedNote() {
     for (int p = 1; p <= count; ++p) {
         char bookFolder[LFILE_PATH];
         GetBookFolder(p, bookFolder);
-        if (lstrcmpiA(bookFolder, folder) != 0)
+        if (!LSameName(bookFolder, folder))
             continue;
         BookDisplayName(bookFolder, name);
-        LRESULT item = SendMessageA(BookList(), CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name);
+        LRESULT item = SendMessageW(BookList(), CB_FINDSTRINGEXACT, (WPARAM)-1,
+                                    (LPARAM)(const WCHAR*)LWide(name));
         if (item != CB_ERR)
             SendMessageA(BookList(), CB_SETCURSEL, item, 0);
         return;

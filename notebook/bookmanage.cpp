@@ -12,6 +12,7 @@
 #include "notebook/bookentry.h"
 #include "notebook/bookpropertiesdialog.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 namespace {
 void AppendBook(const char* folder, bool diary, const char* displayName) {
@@ -31,7 +32,7 @@ void MainDialog::CmBookNewLocal(bool bDiary) {
             return;
         char name[LFILE_PATH];
         if (!LFile::MakeValidFileName(text, name)) {
-            MessageBoxA(hwnd, "The name must contain text.", "Name Invalid",
+            MessageBoxU(hwnd, "The name must contain text.", "Name Invalid",
                         MB_ICONINFORMATION | MB_OK);
             continue;
         }
@@ -41,7 +42,7 @@ void MainDialog::CmBookNewLocal(bool bDiary) {
                 return;
         }
         if (BookNameExists(name)) {
-            MessageBoxA(hwnd,
+            MessageBoxU(hwnd,
                         "The book cannot be created because another book with the same name "
                         "already exists. Please try another name.",
                         "Book Name Exists", MB_ICONINFORMATION | MB_OK);
@@ -68,7 +69,7 @@ void MainDialog::CmBookNew() {
     char name[LFILE_PATH];
     BookDisplayName(folder, name);
     if (BookNameExists(name)) {
-        MessageBoxA(hwnd,
+        MessageBoxU(hwnd,
                     "The book cannot be created because another book with the same name "
                     "already exists. To replace the other book, delete it first then rename "
                     "this book.",
@@ -85,10 +86,10 @@ void MainDialog::CmBookRemove() {
     if (item == CB_ERR)
         return;
     char name[LFILE_PATH] = "", message[LFILE_PATH + 80];
-    GetDlgItemTextA(hwnd, IDC_BOOKS, name, LFILE_PATH);
+    GetDlgItemTextU(hwnd, IDC_BOOKS, name, LFILE_PATH);
     snprintf(message, sizeof message,
              "Are you sure you want to remove the book \"%s\" from your list?", name);
-    if (MessageBoxA(hwnd, message, "Confirm Remove Book", MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
+    if (MessageBoxU(hwnd, message, "Confirm Remove Book", MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
         return;
 
     int p = (int)SendMessageA(books, CB_GETITEMDATA, item, 0) + 1;
@@ -122,5 +123,5 @@ void MainDialog::CmBookProperties() {
 void MainDialog::CmBookExplore() {
     char folder[LFILE_PATH];
     GetCurrentBookFolder(folder);
-    ShellExecuteA(hwnd, "explore", folder, NULL, NULL, SW_SHOWNORMAL);
+    ShellExecuteU(hwnd, "explore", folder, NULL, NULL, SW_SHOWNORMAL);
 }

@@ -5,7 +5,9 @@
 #include "notebook/bookentry.h"
 #include "notebook/notefile.h"
 #include "notebook/templatetext.h"
+#include "util/ltextfile.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 const char* const DIARY_TEMPLATE_TEXT = "Diary does not use templates";
 
@@ -17,7 +19,11 @@ void TemplatePath(const char* folder, char* path) {
 }  // namespace
 
 BookPropertiesDialog::BookPropertiesDialog(const char* folder)
-    : bTemplateEditable(false), bTemplateExists(false), ullTemplateTime(0), bBookWasReadOnly(false) {
+    : bTemplateEditable(false),
+      iTemplateEncoding(TEXT_CODE_PAGE),
+      bTemplateExists(false),
+      ullTemplateTime(0),
+      bBookWasReadOnly(false) {
     lstrcpynA(szFolder, folder, LFILE_PATH);
 }
 
@@ -26,14 +32,14 @@ int BookPropertiesDialog::BookPosition() {
     for (int p = 1; p <= count; ++p) {
         char folder[LFILE_PATH];
         GetBookFolder(p, folder);
-        if (lstrcmpiA(folder, szFolder) == 0)
+        if (LSameName(folder, szFolder))
             return p - 1;
     }
     return -1;
 }
 
 void BookPropertiesDialog::InitDialog() {
-    SetDlgItemTextA(hwnd, IDC_BOOK_FOLDER, szFolder);
+    SetDlgItemTextU(hwnd, IDC_BOOK_FOLDER, szFolder);
     FillFromStore();
 }
 
@@ -45,7 +51,7 @@ void BookPropertiesDialog::FillFromStore() {
     EnableControl(IDC_BOOK_READ_ONLY, known);
     bTemplateEditable = false;
     if (known && BookIsDiary(position + 1)) {
-        SetDlgItemTextA(hwnd, IDC_BOOK_TEMPLATE, DIARY_TEMPLATE_TEXT);
+        SetDlgItemTextU(hwnd, IDC_BOOK_TEMPLATE, DIARY_TEMPLATE_TEXT);
         EnableControl(IDC_BOOK_TEMPLATE, false);
         return;
     }
@@ -54,13 +60,15 @@ void BookPropertiesDialog::FillFromStore() {
     TemplatePath(szFolder, path);
     NoteFileText file;
     bool whole = ReadNoteFile(path, &file);
-    // A box cut at a zero byte, or filled from part of the file, would write
-    // less than the file holds.
-    bTemplateEditable = whole && (!file.data || strlen(file.data) == file.size);
+    // A box cut at a zero character, or filled from part of the file, would
+    // write less than the file holds.
+    std::u16string text;
+    bool decoded = TextFileToWide(file.data ? file.data : "", file.size, &text, &iTemplateEncoding);
+    bTemplateEditable = whole && decoded;
     bTemplateExists = file.exists;
     ullTemplateTime = file.time;
-    strTemplateRead = bTemplateEditable && file.data ? file.data : "";
-    SetDlgItemTextA(hwnd, IDC_BOOK_TEMPLATE, strTemplateRead.c_str());
+    strTemplateRead = bTemplateEditable ? text : std::u16string();
+    SetDlgItemTextW(hwnd, IDC_BOOK_TEMPLATE, (const WCHAR*)strTemplateRead.c_str());
     ShowTemplateReadOnly();
 }
 
@@ -82,17 +90,17 @@ void BookPropertiesDialog::Command(WORD id, WORD notifyCode) {
     if (!LFile::BrowseForFolder(folder, "Locate book folder:"))
         return;
     lstrcpynA(szFolder, folder, LFILE_PATH);
-    SetDlgItemTextA(hwnd, IDC_BOOK_FOLDER, szFolder);
+    SetDlgItemTextU(hwnd, IDC_BOOK_FOLDER, szFolder);
     FillFromStore();
 }
 
 bool BookPropertiesDialog::CmOk() {
     HWND box = GetDlgItem(hwnd, IDC_BOOK_TEMPLATE);
-    int length = GetWindowTextLengthA(box);
-    std::string text(length + 1, '\0');
-    text.resize(GetWindowTextA(box, &text[0], length + 1));
-    if (TemplateWritable() && text != strTemplateRead && !SaveTemplate(text.c_str())) {
-        MessageBoxA(hwnd,
+    int length = GetWindowTextLengthW(box);
+    std::u16string text(length + 1, u'\0');
+    text.resize(GetWindowTextW(box, (WCHAR*)&text[0], length + 1));
+    if (TemplateWritable() && text != strTemplateRead && !SaveTemplate(text)) {
+        MessageBoxU(hwnd,
                     "Jotwell cannot save the template of this book. The folder may be read only "
                     "or out of reach, another program may be using the file, or someone changed "
                     "it since this window opened.\r\n\r\nThe template file is left as it is.",
@@ -107,19 +115,22 @@ bool BookPropertiesDialog::CmOk() {
 
 // Written only over the version read, so that another computer's template
 // saved meanwhile is not replaced unseen.
-bool BookPropertiesDialog::SaveTemplate(const char* text) {
+// In the encoding it was read in, as notes are saved.
+bool BookPropertiesDialog::SaveTemplate(const std::u16string& text) {
     char path[LFILE_PATH];
     TemplatePath(szFolder, path);
     unsigned long long onDisk = 0;
     bool exists = LFile::GetLastWriteTime(path, &onDisk);
     if (exists != bTemplateExists || (exists && onDisk != ullTemplateTime))
         return false;
-    size_t size = strlen(text) + TEMPLATE_EXTRA_CHARS + 1;
-    char* withBlanks = new char[size];
-    TemplateAddColonBlanks(text, withBlanks, size);
-    bool saved = LFile::WriteTextFile(path, withBlanks);
-    delete[] withBlanks;
-    return saved;
+    std::string utf8 = LNarrow((const WCHAR*)text.c_str());
+    std::string withBlanks(utf8.size() + TEMPLATE_EXTRA_CHARS + 1, '\0');
+    withBlanks.resize(TemplateAddColonBlanks(utf8.c_str(), &withBlanks[0], withBlanks.size()));
+    std::u16string wide(withBlanks.size(), u'\0');
+    wide.resize(Utf8ToUtf16(withBlanks.data(), withBlanks.size(), &wide[0]));
+    TextEncoding saved;
+    std::string bytes = WideToTextFile(wide, iTemplateEncoding, &saved);
+    return LFile::WriteFileBytes(path, bytes.data(), bytes.size());
 }
 
 void BookPropertiesDialog::CmHelp() {

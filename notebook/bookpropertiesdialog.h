@@ -6,6 +6,7 @@
 
 #include "dialogs/ldialog.h"
 #include "util/lfile.h"
+#include "util/textencoding.h"
 
 class BookPropertiesDialog : public LDialog {
 public:
@@ -26,12 +27,13 @@ private:
     void FillFromStore();
     bool TemplateWritable();
     void ShowTemplateReadOnly();
-    bool SaveTemplate(const char* text);
+    bool SaveTemplate(const std::u16string& text);
 
     // The template file as read: only a whole read of plain text may be
     // edited and written back, and only over the version read.
     bool bTemplateEditable;
-    std::string strTemplateRead;  // what the box was given, to tell a change
+    std::u16string strTemplateRead;  // what the box was given, to tell a change
+    TextEncoding iTemplateEncoding;
     bool bTemplateExists;
     unsigned long long ullTemplateTime;
     bool bBookWasReadOnly;  // a read-only book's template is written only once that is unticked

@@ -7,6 +7,7 @@
 
 #include "notebook/conflictname.h"
 #include "notebook/notepath.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ bool KeepOtherVersion(const char* path, unsigned long long onDisk, char* keptNam
             return false;
         if (LFile::Exists(copy))
             continue;
-        if (!CopyFileA(path, copy, TRUE))
+        if (!CopyFileU(path, copy, TRUE))
             return false;
         lstrcpynA(keptName, name, LFILE_PATH);
         return true;
@@ -104,7 +105,7 @@ NoteSaveResult SaveNoteFile(const char* path, const void* data, size_t size, Not
         if (exists) {
             TurnResult taken = turn.Take(path, nowMs);
             if (taken != TURN_TAKEN) {
-                DeleteFileA(tmp);
+                DeleteFileU(tmp);
                 return taken == TURN_BUSY ? NOTE_TURN_BUSY : NOTE_TURN_BLOCKED;
             }
             // Another save came between the look and the turn: its version
@@ -112,7 +113,7 @@ NoteSaveResult SaveNoteFile(const char* path, const void* data, size_t size, Not
             unsigned long long now = 0;
             if (LFile::GetLastWriteTime(path, &now) && now != onDisk) {
                 turn.Release();
-                DeleteFileA(tmp);
+                DeleteFileU(tmp);
                 continue;
             }
         }

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "util/lfile.h"
+#include "util/lwide.h"
 
 namespace {
 // Short-name aliases can match "*.txt" for longer extensions; those files
@@ -24,35 +25,65 @@ NoteListing ListNoteNames(const char* folder) {
     char pattern[LFILE_PATH];
     lstrcpynA(pattern, folder, LFILE_PATH);
     LFile::FilePathCat(pattern, "*.txt");
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(pattern, &fd);
+    LFindData fd;
+    HANDLE find = FindFirstFileU(pattern, &fd);
     if (find == INVALID_HANDLE_VALUE) {
         listing.complete = GetLastError() == ERROR_FILE_NOT_FOUND;
         return listing;
     }
     do {
-        if (!EndsWithTxt(fd.cFileName))
+        // A name too long for the program's paths is no note it can open.
+        if (!fd.bWhole || !EndsWithTxt(fd.cFileName))
             continue;
         char title[LFILE_PATH];
         LFile::_GetFileTitleFromPath(title, fd.cFileName);
         listing.names.push_back(title);
-    } while (FindNextFileA(find, &fd));
+    } while (FindNextFileU(find, &fd));
     listing.complete = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(find);
     return listing;
 }
 
+void NoteItemText(HWND list, int index, char* name) {
+    WCHAR text[LFILE_PATH] = L"";
+    LVITEMW item;
+    ZeroMemory(&item, sizeof item);
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = LFILE_PATH;
+    SendMessageW(list, LVM_GETITEMTEXTW, index, (LPARAM)&item);
+    LNarrowTo(text, name, LFILE_PATH);
+}
+
+void SetNoteItemText(HWND list, int index, const char* name) {
+    LWide text(name);
+    LVITEMW item;
+    ZeroMemory(&item, sizeof item);
+    item.iSubItem = 0;
+    item.pszText = text;
+    SendMessageW(list, LVM_SETITEMTEXTW, index, (LPARAM)&item);
+}
+
+int FindNoteItemIn(HWND list, const char* name) {
+    LWide text(name);
+    LVFINDINFOW find;
+    ZeroMemory(&find, sizeof find);
+    find.flags = LVFI_STRING;
+    find.psz = text;
+    return (int)SendMessageW(list, LVM_FINDITEMW, (WPARAM)-1, (LPARAM)&find);
+}
+
 bool NoteItemPath(HWND list, int index, const char* folder, char* name, char* path) {
-    name[0] = '\0';
-    ListView_GetItemText(list, index, 0, name, LFILE_PATH);
+    NoteItemText(list, index, name);
     return NotePath(folder, name, path);
 }
 
 int InsertNoteItem(HWND list, const char* name, int index) {
-    LVITEMA item;
+    LWide text(name);
+    LVITEMW item;
     ZeroMemory(&item, sizeof item);
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
-    item.pszText = (LPSTR)name;
-    return (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    item.pszText = text;
+    return (int)SendMessageW(list, LVM_INSERTITEMW, 0, (LPARAM)&item);
 }

@@ -17,6 +17,15 @@ struct NoteListing {
 NoteListing ListNoteNames(const char* folder);
 
 
+// Note names are UTF-8, as every text of the program; the list holds them
+// in Unicode.
+
+// The text of the note item at index (260 bytes).
+void NoteItemText(HWND list, int index, char* name);
+void SetNoteItemText(HWND list, int index, const char* name);
+// The index of the item of that name, whatever its letter case, or -1.
+int FindNoteItemIn(HWND list, const char* name);
+
 // The name of the note item at index (260 bytes) and its file in folder, as
 // NotePath.
 bool NoteItemPath(HWND list, int index, const char* folder, char* name, char* path);

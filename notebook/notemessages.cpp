@@ -5,13 +5,14 @@
 #include <stdio.h>
 
 #include "mainwindow/maindialog.h"
+#include "util/lwide.h"
 
 // A message about the loaded note; format holds one %s for its name.
 int MainDialog::NoteMessageBox(const char* format, UINT type) {
     char title[LFILE_PATH], message[LFILE_PATH * 2];
     LFile::_GetFileTitleFromPath(title, szNoteName);
     snprintf(message, sizeof message, format, title);
-    return MessageBoxA(hwnd, message, "Jotwell", type);
+    return MessageBoxU(hwnd, message, "Jotwell", type);
 }
 
 void MainDialog::ShowNoteUnreadable() {
@@ -27,7 +28,7 @@ void MainDialog::ShowNameTooLong(const char* name) {
              "The note name \"%s\" is too long for this book: with the book's folder it makes a "
              "file path longer than 259 characters. Choose a shorter name.",
              name);
-    MessageBoxA(hwnd, message, "Name Too Long", MB_ICONINFORMATION | MB_OK);
+    MessageBoxU(hwnd, message, "Name Too Long", MB_ICONINFORMATION | MB_OK);
 }
 
 void MainDialog::ShowSaveFailure() {
@@ -46,5 +47,5 @@ void MainDialog::ShowTurnBlocked() {
              "other computer is saving notes of this book, delete that file (or the folder of "
              "that name). Your text stays in the editor, and Jotwell keeps trying to save it.",
              title, savingTurn.FilePath());
-    MessageBoxA(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
+    MessageBoxU(hwnd, message, "Jotwell", MB_ICONWARNING | MB_OK);
 }

@@ -18,6 +18,7 @@
 #include "notebook/notefolder.h"
 #include "notebook/scanrules.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void MainDialog::InitItemsList() {
     InsertNotesSorted(listing.names);
 
     char book[LFILE_PATH] = "";
-    GetDlgItemTextA(hwnd, IDC_BOOKS, book, LFILE_PATH);
+    GetDlgItemTextU(hwnd, IDC_BOOKS, book, LFILE_PATH);
     SettingsSetString("Books", "Current", book);
 
     char current[SETTINGS_VALUE];
@@ -69,11 +70,7 @@ void MainDialog::InitItemsList() {
 }
 
 int MainDialog::FindNoteItem(const char* name) {
-    LVFINDINFOA find;
-    ZeroMemory(&find, sizeof find);
-    find.flags = LVFI_STRING;
-    find.psz = name;
-    return (int)SendMessageA(NotesList(), LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find);
+    return FindNoteItemIn(NotesList(), name);
 }
 
 void MainDialog::ItemSelectionChanged() {
@@ -88,7 +85,7 @@ void MainDialog::ItemSelectionChanged() {
         fits = NoteItemPath(list, selected, folder, name, path);
         SettingsSetString("Settings", "CurrentNote", name);
     }
-    if (fits && lstrcmpiA(path, szNoteName) == 0)
+    if (fits && LSameName(path, szNoteName))
         return;
 
     if (!ConfirmLeaveNote()) {
@@ -106,14 +103,14 @@ void MainDialog::ItemSelectionChanged() {
         // A file name cut to fit would be another file: nothing of this
         // note is loaded or written.
         strcpy(szNoteName, "-");
-        SetDlgItemTextA(hwnd, IDC_NOTE_NAME, name);
+        SetDlgItemTextU(hwnd, IDC_NOTE_NAME, name);
         bNoteNameChanged = false;
         LoadNoteText();
         ShowNameTooLong(name);
         return;
     }
     strcpy(szNoteName, path);
-    SetDlgItemTextA(hwnd, IDC_NOTE_NAME, path[0] ? name : "");
+    SetDlgItemTextU(hwnd, IDC_NOTE_NAME, path[0] ? name : "");
     bNoteNameChanged = false;
     LoadNoteText();
     if (bNoteUnreadable)
@@ -211,9 +208,9 @@ bool MainDialog::RenameNote() {
     }
 
     // A change of letter case only is the same file and always allowed.
-    bool sameFile = lstrcmpiA(path, szNoteName) == 0;
+    bool sameFile = LSameName(path, szNoteName);
     if (!sameFile && LFile::Exists(path)) {
-        MessageBoxA(hwnd,
+        MessageBoxU(hwnd,
                     "The item cannot be renamed because another item with the same name "
                     "already exists. To replace the other item, delete it first then rename "
                     "this file.",
@@ -227,10 +224,10 @@ bool MainDialog::RenameNote() {
 
     char bookFolder[LFILE_PATH];
     GetCurrentBookFolder(bookFolder);
-    if (lstrcmpiA(bookFolder, folder) == 0) {
+    if (LSameName(bookFolder, folder)) {
         int item = FindNoteItem(oldTitle);
         if (item >= 0)
-            ListView_SetItemText(NotesList(), item, 0, name);
+            SetNoteItemText(NotesList(), item, name);
     }
     strcpy(szNoteName, path);
     return true;
@@ -264,7 +261,7 @@ void MainDialog::ListKeptVersion(const char* name) {
     char folder[LFILE_PATH], current[LFILE_PATH];
     LFile::_GetFolderFromPath(folder, szNoteName);
     GetCurrentBookFolder(current);
-    if (lstrcmpiA(current, folder) == 0 && FindNoteItem(name) < 0) {
+    if (LSameName(current, folder) && FindNoteItem(name) < 0) {
         InsertNoteItem(NotesList(), name, ListView_GetItemCount(NotesList()));
         FitNotesColumn();
     }
@@ -334,7 +331,7 @@ void MainDialog::CmNoteNew() {
     LVSelectItem(IDC_NOTES, item);
     char loaded[LFILE_PATH];
     LFile::_GetFileTitleFromPath(loaded, szNoteName);
-    if (lstrcmpiA(loaded, name) != 0)
+    if (!LSameName(loaded, name))
         return;  // still on the old note, whose text could not be saved
     HWND nameBox = GetDlgItem(hwnd, IDC_NOTE_NAME);
     SetFocus(nameBox);
@@ -348,11 +345,11 @@ void MainDialog::CmNoteNew() {
 
 void MainDialog::CmNoteDelete() {
     if (bReadOnlyBook) {
-        MessageBoxA(hwnd, "You cannot delete this note because this book is read only!",
+        MessageBoxU(hwnd, "You cannot delete this note because this book is read only!",
                     "Read Only", MB_ICONINFORMATION | MB_OK);
         return;
     }
-    if (MessageBoxA(hwnd, "Are you sure you want to delete the selected note(s)?",
+    if (MessageBoxU(hwnd, "Are you sure you want to delete the selected note(s)?",
                     "Confirm Delete", MB_ICONQUESTION | MB_OKCANCEL) != IDOK)
         return;
     HWND list = NotesList();
@@ -366,7 +363,7 @@ void MainDialog::CmNoteDelete() {
         NoteItemPath(list, i, folder, name, path);
         paths.push_back(path);
         names.push_back(name);
-        loadedGoes = loadedGoes || lstrcmpiA(path, szNoteName) == 0;
+        loadedGoes = loadedGoes || LSameName(path, szNoteName);
     }
     // The loaded note may not be among those deleted (the list can show no
     // selection while a note stays loaded): its edits are kept.
@@ -376,7 +373,7 @@ void MainDialog::CmNoteDelete() {
     int keptCount = 0;
     for (size_t i = 0; i < paths.size(); ++i) {
         const char* path = paths[i].c_str();
-        if (DeleteFileA(path) || !LFile::Exists(path))
+        if (DeleteFileU(path) || !LFile::Exists(path))
             continue;
         kept += (keptCount++ ? ", \"" : "\"") + names[i] + "\"";
     }
@@ -387,7 +384,7 @@ void MainDialog::CmNoteDelete() {
                               ". Another program may be using " + (many ? "them" : "it") +
                               ", or the folder may be read only.\r\n\r\n" +
                               (many ? "They stay" : "It stays") + " in the book.";
-        MessageBoxA(hwnd, message.c_str(), "Jotwell", MB_ICONWARNING | MB_OK);
+        MessageBoxU(hwnd, message.c_str(), "Jotwell", MB_ICONWARNING | MB_OK);
     }
     bNoteNameChanged = false;
     bNoteTextChanged = false;

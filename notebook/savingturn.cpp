@@ -1,6 +1,7 @@
 #include "notebook/savingturn.h"
 
 #include <string.h>
+#include "util/lwide.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ unsigned long long TimeValue(const FILETIME& ft) {
 
 bool SeeTurnFile(const char* path, TurnFileSeen* seen) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExU(path, GetFileExInfoStandard, &data))
         return false;
     seen->created = TimeValue(data.ftCreationTime);
     seen->written = TimeValue(data.ftLastWriteTime);
@@ -36,7 +37,7 @@ SavingTurn::~SavingTurn() {
 }
 
 bool SavingTurn::TryCreate() {
-    hTurn = CreateFileA(szFile, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+    hTurn = CreateFileU(szFile, GENERIC_WRITE, 0, NULL, CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
     return hTurn != INVALID_HANDLE_VALUE;
 }
@@ -72,7 +73,7 @@ TurnResult SavingTurn::Take(const char* notePath, unsigned nowMs) {
     // Left by a computer that stopped while saving. One that cannot be
     // deleted (a folder of that name, a file held open or not ours to
     // delete) is for the user to clear.
-    DeleteFileA(szFile);
+    DeleteFileU(szFile);
     if (!TryCreate())
         return TURN_BLOCKED;
     watch.Taken();

@@ -10,6 +10,7 @@
 #include "notebook/notefolder.h"
 #include "notebook/scanrules.h"
 #include "resources/resource.h"
+#include "util/lwide.h"
 
 namespace {
 std::vector<std::string> ListItemTexts(HWND list) {
@@ -17,8 +18,8 @@ std::vector<std::string> ListItemTexts(HWND list) {
     std::vector<std::string> texts;
     texts.reserve(count);
     for (int i = 0; i < count; ++i) {
-        char text[LFILE_PATH] = "";
-        ListView_GetItemText(list, i, 0, text, LFILE_PATH);
+        char text[LFILE_PATH];
+        NoteItemText(list, i, text);
         texts.push_back(text);
     }
     return texts;
@@ -59,12 +60,12 @@ bool MainDialog::RemoveVanishedNotes(const std::vector<int>& vanished,
     char loaded[LFILE_PATH] = "";
     int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     if (selected >= 0)
-        ListView_GetItemText(list, selected, 0, loaded, LFILE_PATH);
+        NoteItemText(list, selected, loaded);
 
     // Highest index first, so the indexes below stay valid.
     bool loadedVanished = false;
     for (int index : vanished) {
-        if (lstrcmpiA(items[index].c_str(), loaded) != 0)
+        if (!LSameName(items[index].c_str(), loaded))
             ListView_DeleteItem(list, index);
         else
             loadedVanished = true;
@@ -81,7 +82,7 @@ void MainDialog::KeepOrDropDeletedNote() {
         // A save while the question waits would bring the file back before
         // the user has chosen.
         KillTimer(hwnd, TIMER_SAVE);
-        int answer = MessageBoxA(hwnd,
+        int answer = MessageBoxU(hwnd,
                                  "Jotwell detected that the current note has been deleted. Do "
                                  "you want to keep it?",
                                  "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL);
@@ -122,7 +123,7 @@ void MainDialog::CheckLoadedNoteTime() {
     // In a read-only book the user has no version of their own to keep, and
     // nothing may be written there: the change is simply shown.
     if (bReadOnlyBook ||
-        MessageBoxA(hwnd,
+        MessageBoxU(hwnd,
                     "Jotwell detected that the current note has been changed. Do you want to "
                     "reload it?",
                     "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL) == IDYES) {

@@ -41,8 +41,9 @@ void _GetFileFromPath(char* dst, const char* path);
 // dot is the first character).
 void _GetFileTitleFromPath(char* dst, const char* path);
 
-// Copies src to dst without control characters, bytes 128 to 255 and the
-// characters " * . / : < > ? \ | ; keeps at most 259. True if anything is left.
+// Copies src (UTF-8) to dst without control characters and the characters
+// " * . / : < > ? \ | ; keeps at most 259 bytes, cut between characters.
+// True if anything is left.
 bool MakeValidFileName(const char* src, char* dst);
 
 // True for the two characters that separate folders in a path.

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <stdio.h>
 #include <string.h>
+#include "util/lwide.h"
 
 namespace {
 
@@ -68,8 +69,8 @@ void RemoveStaleTemps(const char* folder) {
     char pattern[LFILE_PATH];
     lstrcpynA(pattern, folder, LFILE_PATH);
     LFile::FilePathCat(pattern, kTempPattern);
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(pattern, &fd);
+    LFindData fd;
+    HANDLE find = FindFirstFileU(pattern, &fd);
     if (find == INVALID_HANDLE_VALUE)
         return;
     unsigned long long now = Now();
@@ -81,8 +82,8 @@ void RemoveStaleTemps(const char* folder) {
         char path[LFILE_PATH];
         lstrcpynA(path, folder, LFILE_PATH);
         LFile::FilePathCat(path, fd.cFileName);
-        DeleteFileA(path);
-    } while (FindNextFileA(find, &fd));
+        DeleteFileU(path);
+    } while (FindNextFileU(find, &fd));
     FindClose(find);
 }
 
@@ -101,11 +102,11 @@ struct TargetTraits {
 void ReadTargetTraits(const char* path, TargetTraits* traits) {
     ZeroMemory(traits, sizeof *traits);
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExU(path, GetFileExInfoStandard, &data))
         return;
     traits->hasCreation = true;
     traits->created = data.ftCreationTime;
-    if (GetNamedSecurityInfoA(path, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, NULL, NULL,
+    if (GetNamedSecurityInfoW(LWide(path), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, NULL, NULL,
                               &traits->dacl, NULL, &traits->descriptor) != ERROR_SUCCESS) {
         traits->dacl = NULL;
         traits->descriptor = NULL;
@@ -126,7 +127,7 @@ void ApplyTargetRights(const char* tmp, const TargetTraits& traits) {
     SECURITY_INFORMATION what = DACL_SECURITY_INFORMATION |
                                 (traits.protectedDacl ? PROTECTED_DACL_SECURITY_INFORMATION
                                                       : UNPROTECTED_DACL_SECURITY_INFORMATION);
-    SetNamedSecurityInfoA((LPSTR)tmp, SE_FILE_OBJECT, what, NULL, NULL, traits.dacl, NULL);
+    SetNamedSecurityInfoW(LWide(tmp), SE_FILE_OBJECT, what, NULL, NULL, traits.dacl, NULL);
 }
 
 }  // namespace
@@ -134,7 +135,7 @@ void ApplyTargetRights(const char* tmp, const TargetTraits& traits) {
 namespace LFile {
 
 void* OpenForReading(const char* path) {
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return CreateFileU(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                        NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
@@ -184,7 +185,7 @@ void* CreateTempBeside(const char* path, char* tmp) {
         snprintf(name, sizeof name, "%s%04x.tmp", kTempPrefix, (start + i) & 0xFFFF);
         lstrcpynA(tmp, folder, LFILE_PATH);
         LFile::FilePathCat(tmp, name);
-        HANDLE h = CreateFileA(tmp, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        HANDLE h = CreateFileU(tmp, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
         DWORD error = GetLastError();
         if (h != INVALID_HANDLE_VALUE ||
             (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
@@ -218,7 +219,7 @@ bool WriteTempBeside(const char* path, const void* data, size_t size, char* tmp,
         if (ok && time)
             ok = GetLastWriteTime(tmp, time);
         if (!ok)
-            DeleteFileA(tmp);  // the target was not touched
+            DeleteFileU(tmp);  // the target was not touched
     }
     if (traits.descriptor)
         LocalFree(traits.descriptor);
@@ -228,29 +229,29 @@ bool WriteTempBeside(const char* path, const void* data, size_t size, char* tmp,
 bool ReplaceByTemp(const char* tmp, const char* path) {
     // One rename replaces the target: there is no moment without a note. A
     // target that another program holds open refuses it and stays as it was.
-    DWORD attributes = GetFileAttributesA(path);
-    if (MoveFileExA(tmp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(path) != attributes)
-            SetFileAttributesA(path, attributes);
+    DWORD attributes = GetFileAttributesU(path);
+    if (MoveFileExU(tmp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesU(path) != attributes)
+            SetFileAttributesU(path, attributes);
         return true;
     }
     if (LFile::Exists(path)) {
-        DeleteFileA(tmp);  // the target is whole
+        DeleteFileU(tmp);  // the target is whole
         return false;
     }
     // No target (it was never there, or someone removed it meanwhile): the
     // temporary file may be the only copy of the text, so it takes the
     // target's place, and stays where it is if even that fails.
-    return MoveFileExA(tmp, path, MOVEFILE_WRITE_THROUGH) != FALSE;
+    return MoveFileExU(tmp, path, MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool RenameFile(const char* from, const char* to) {
-    if (!MoveFileA(from, to))
+    if (!MoveFileU(from, to))
         return false;
     char wanted[LFILE_PATH];
     _GetFileFromPath(wanted, to);
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(to, &fd);
+    LFindData fd;
+    HANDLE find = FindFirstFileU(to, &fd);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     FindClose(find);
@@ -266,11 +267,11 @@ bool RenameFile(const char* from, const char* to) {
     if (strlen(detour) + 1 + strlen(kDetour) > (size_t)LFILE_PATH_MAX_CHARS)
         return true;  // renamed all the same, in the old letter case
     FilePathCat(detour, kDetour);
-    if (!MoveFileA(to, detour))
+    if (!MoveFileU(to, detour))
         return true;
-    if (MoveFileA(detour, to))
+    if (MoveFileU(detour, to))
         return true;
-    MoveFileA(detour, from);
+    MoveFileU(detour, from);
     return false;
 }
 
@@ -287,27 +288,26 @@ bool GetLastWriteTime(const char* path, unsigned long long* time) {
 }
 
 bool Exists(const char* path) {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesU(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool BrowseForFolder(char* dst, const char* title) {
     HRESULT hrInit = CoInitialize(NULL);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA bi;
+    WCHAR display[MAX_PATH] = L"";
+    LWide wideTitle(title);
+    BROWSEINFOW bi;
     memset(&bi, 0, sizeof(bi));
     bi.hwndOwner = GetActiveWindow();
     bi.pszDisplayName = display;
-    bi.lpszTitle = title;
+    bi.lpszTitle = wideTitle;
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
+    LPITEMIDLIST pidl = SHBrowseForFolderW(&bi);
     bool ok = false;
     if (pidl) {
-        char path[MAX_PATH] = "";
-        ok = SHGetPathFromIDListA(pidl, path) && path[0];
-        if (ok) {
-            strncpy(dst, path, LFILE_PATH_MAX_CHARS);
-            dst[LFILE_PATH_MAX_CHARS] = '\0';
-        }
+        // A folder whose name does not fit is no choice: cut, it would be
+        // another folder.
+        WCHAR path[MAX_PATH] = L"";
+        ok = SHGetPathFromIDListW(pidl, path) && path[0] && LNarrowTo(path, dst, LFILE_PATH);
         IMalloc* pMalloc = NULL;
         if (SUCCEEDED(SHGetMalloc(&pMalloc)) && pMalloc) {
             pMalloc->Free(pidl);

@@ -81,10 +81,20 @@ bool MakeValidFileName(const char* src, char* dst) {
     static const char kDropped[] = "\"*./:<>?\\|";
     size_t n = 0;
     for (const char* p = src; *p; ++p) {
-        if ((signed char)*p < 32 || strchr(kDropped, *p))
+        if ((unsigned char)*p < 32 || strchr(kDropped, *p))
             continue;
-        if (n < (size_t)LFILE_PATH_MAX_CHARS)
+        if (n < (size_t)LFILE_PATH_MAX_CHARS) {
             dst[n++] = *p;
+            continue;
+        }
+        // Full: a character whose UTF-8 goes on here is left out whole.
+        if (((unsigned char)*p & 0xC0) == 0x80) {
+            while (n > 0 && ((unsigned char)dst[n - 1] & 0xC0) == 0x80)
+                --n;
+            if (n > 0)
+                --n;
+        }
+        break;
     }
     dst[n] = '\0';
     return n > 0;

@@ -6,17 +6,18 @@
 #include <string.h>
 
 #include "util/lfile.h"
+#include "util/lwide.h"
 
 namespace LFile {
 
 bool IsReparsePoint(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = GetFileAttributesU(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 bool RemoveLink(const char* path) {
-    if (!RemoveDirectoryA(path))
-        DeleteFileA(path);
+    if (!RemoveDirectoryU(path))
+        DeleteFileU(path);
     return !Exists(path);
 }
 
@@ -30,8 +31,8 @@ bool DeleteFolderAndFiles(const char* folder) {
     strncpy(pattern, folder, LFILE_PATH_MAX_CHARS);
     pattern[LFILE_PATH_MAX_CHARS] = '\0';
     FilePathCat(pattern, "*.*");
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA(pattern, &fd);
+    LFindData fd;
+    HANDLE hFind = FindFirstFileU(pattern, &fd);
     if (hFind != INVALID_HANDLE_VALUE) {
         do {
             if (fd.cFileName[0] == '.')
@@ -44,13 +45,13 @@ bool DeleteFolderAndFiles(const char* folder) {
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
                 RemoveLink(file);
             else
-                DeleteFileA(file);
-        } while (FindNextFileA(hFind, &fd));
+                DeleteFileU(file);
+        } while (FindNextFileU(hFind, &fd));
         FindClose(hFind);
     }
     hold.Release();
-    RemoveDirectoryA(folder);
-    return GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
+    RemoveDirectoryU(folder);
+    return GetFileAttributesU(folder) == INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace LFile
@@ -81,13 +82,13 @@ bool LFolderHold::Hold(const char* path) {
     // Without FILE_SHARE_DELETE nobody can rename or remove the folder while
     // it is open; checked after opening, the name cannot change meanwhile.
     // Traverse access lets files in it be opened relative to the handle.
-    HANDLE h = CreateFileA(path, FILE_LIST_DIRECTORY | FILE_TRAVERSE,
+    HANDLE h = CreateFileU(path, FILE_LIST_DIRECTORY | FILE_TRAVERSE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION info;
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = GetFileAttributesU(path);
     if (!GetFileInformationByHandle(h, &info) ||
         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
@@ -123,7 +124,7 @@ HANDLE LFolderHold::OpenIn(const char* name, DWORD access, SECURITY_ATTRIBUTES* 
                            DWORD disposition) {
     WCHAR wide[LFILE_PATH];
     if (!IsHeld() || !IsBareFileName(name) ||
-        !MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name, -1, wide, LFILE_PATH)) {
+        !MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, wide, LFILE_PATH)) {
         SetLastError(ERROR_INVALID_NAME);
         return INVALID_HANDLE_VALUE;
     }

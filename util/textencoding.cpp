@@ -55,8 +55,10 @@ bool IsByteStandIn(const char16_t* units, size_t i) {
 
 }  // namespace
 
-TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut) {
+TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut, bool* ascii) {
     const unsigned char* p = (const unsigned char*)bytes;
+    if (ascii)
+        *ascii = false;
     if (size >= UTF8_BOM_SIZE && memcmp(p, UTF8_BOM, UTF8_BOM_SIZE) == 0)
         return TEXT_UTF8_BOM;
     if (size >= 2 && memcmp(p, UTF16LE_BOM, 2) == 0)
@@ -64,6 +66,7 @@ TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut) {
     if (size >= 2 && memcmp(p, UTF16BE_BOM, 2) == 0)
         return TEXT_UTF16BE_BOM;
     size_t multiByte = 0, stray = 0;
+    bool high = false;
     size_t i = 0;
     while (i < size) {
         if (size - i >= WORD) {
@@ -78,6 +81,7 @@ TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut) {
             ++i;
             continue;
         }
+        high = true;
         bool complete;
         size_t length = ValidSequence(p + i, size - i, cut, &complete);
         if (length == 0) {
@@ -88,6 +92,8 @@ TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut) {
         multiByte += complete;
         i += length;
     }
+    if (ascii)
+        *ascii = !high;
     return multiByte > 0 && multiByte >= 2 * stray ? TEXT_UTF8 : TEXT_CODE_PAGE;
 }
 

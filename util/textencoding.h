@@ -29,7 +29,8 @@ const unsigned REPLACEMENT_CHARACTER = 0xFFFD;
 // ASCII and anything else is the code page. cut says the bytes are only the
 // start of a longer file, so a sequence cut off at the end does not count
 // against them (nor for them).
-TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut = false);
+// *ascii, when given, says whether every byte is below 0x80.
+TextEncoding TextEncodingOf(const char* bytes, size_t size, bool cut = false, bool* ascii = 0);
 
 // Number of bytes of the byte-order mark at the start of bytes in that
 // encoding: 3 for TEXT_UTF8_BOM, 2 for UTF-16, else 0.

@@ -129,10 +129,15 @@ TEST(MakeValidFileName, RefusesNamesWithNothingLeft) {
     EXPECT_FALSE(LFile::MakeValidFileName("", out));
 }
 
-TEST(MakeValidFileName, DropsBytesAbove127) {
+// Names are UTF-8: every language's letters stay, and a name cut to fit is
+// never cut inside a character.
+TEST(MakeValidFileName, KeepsLettersOfEveryLanguageWhole) {
     char out[LFILE_PATH];
-    EXPECT_TRUE(LFile::MakeValidFileName("Caf\xE9 Men\xFC", out));
-    EXPECT_STREQ(out, "Caf Men");
+    EXPECT_TRUE(LFile::MakeValidFileName("Gr\xC3\xBC\xC3\x9F" "e: \xE6\x9D\xB1\xE4\xBA\xAC.", out));
+    EXPECT_STREQ(out, "Gr\xC3\xBC\xC3\x9F" "e \xE6\x9D\xB1\xE4\xBA\xAC");
+    std::string longName = std::string(257, 'a') + "\xE6\x9D\xB1" "b";
+    EXPECT_TRUE(LFile::MakeValidFileName(longName.c_str(), out));
+    EXPECT_EQ(std::string(out), std::string(257, 'a'));
 }
 
 TEST(MakeValidFileName, KeepsAtMost259Characters) {

@@ -179,6 +179,26 @@ TEST_F(Books, PropertiesWriteNoTemplateThatWasNotChanged) {
     EXPECT_FALSE(testkit::FileExists(diary + "\\template._txt"));
 }
 
+// The template box holds text in any language; a template the code page
+// cannot hold is saved in UTF-8, one it can stays in the code page.
+TEST_F(Books, TheTemplateTakesTextInAnyLanguage) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the template is written in code page 1252";
+    Open();
+    auto save = [this](const wchar_t* text) {
+        responder.Expect("Book Properties", [text](HWND window) {
+            SetDlgItemTextW(window, 105, text);
+            testkit::PressButton(window, IDOK);
+        });
+        Command(CM_BOOK_PROPERTIES);
+        EXPECT_TRUE(responder.WaitAllServed());
+        return testkit::ReadFileText(Book("Other Notes") + "\\template._txt");
+    };
+    EXPECT_EQ(save(L"Stra\u00DFe:"), "Stra\xDF" "e: ");
+    EXPECT_EQ(save(L"Stra\u00DFe: \r\n\u540D\u524D:"),
+              "\xEF\xBB\xBFStra\xC3\x9F" "e: \r\n\xE5\x90\x8D\xE5\x89\x8D: ");
+}
+
 // A read-only book's template can be changed only once the book is made
 // writable in the same window.
 TEST_F(Books, AReadOnlyBooksTemplateIsLockedUntilUnticked) {

@@ -23,8 +23,13 @@ protected:
 
     // Answers the next Find dialog as a user would.
     void ExpectFind(const std::string& text, bool matchCase, bool allNotes) {
+        wchar_t wide[MAX_PATH] = L"";
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, MAX_PATH);
+        ExpectFind(std::wstring(wide), matchCase, allNotes);
+    }
+    void ExpectFind(const std::wstring& text, bool matchCase, bool allNotes) {
         responder.Expect("Find", [=](HWND w) {
-            SetDlgItemTextA(w, IDC_FIND_TEXT, text.c_str());
+            SetDlgItemTextW(w, IDC_FIND_TEXT, text.c_str());
             CheckDlgButton(w, IDC_FIND_MATCH_CASE, matchCase ? BST_CHECKED : BST_UNCHECKED);
             SendDlgItemMessageA(w, allNotes ? IDC_FIND_ALL_NOTES : IDC_FIND_CURRENT_NOTE,
                                 BM_CLICK, 0, 0);
@@ -113,20 +118,45 @@ TEST_F(Find, AllNotesOpensTheNoteHoldingTheTextAndGoesOnFromTheNext) {
     EXPECT_EQ(log.Count("Finding"), 3);
 }
 
-TEST_F(Find, Utf8NotesAreSearchedInUtf8WithoutFoldingTheirCharacters) {
+// Each note is searched in its own encoding, and case is folded for every
+// language: "caf\u00E9" finds "CAF\u00C9" too.
+TEST_F(Find, EveryNoteIsSearchedInItsOwnEncodingWithCaseFoldedForEveryLanguage) {
     if (GetACP() != 1252)
-        GTEST_SKIP() << "the find text is typed in code page 1252";
-    WriteNote("Other Notes", "A", "CAF\xC3\x89 au lait");  // "CAFÉ", not folded to "café"
+        GTEST_SKIP() << "the code-page note is in code page 1252";
+    WriteNote("Other Notes", "A", "CAF\xC3\x89 au lait");
     WriteNote("Other Notes", "B", "\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC Caf\xC3\xA9");
     WriteNote("Other Notes", "C", "Caf\xE9 in the code page");
     Open();
-    ExpectFind("caf\xE9", false, true);
+    ExpectFind(L"caf\u00E9", false, true);
     Command(CM_FIND);
+    EXPECT_EQ(SelectedNote(), "A");
+    EXPECT_EQ(Selection(), Range(0, 4));
+    FindNext();
     EXPECT_EQ(SelectedNote(), "B");
     EXPECT_EQ(Selection(), Range(3, 7));
     FindNext();
     EXPECT_EQ(SelectedNote(), "C");
     EXPECT_EQ(Selection(), Range(0, 4));
+}
+
+// Find text the code page lacks, and letters beyond ASCII in either case, in
+// notes of every encoding.
+TEST_F(Find, TextInAnyLanguageIsFoundWhateverItsCase) {
+    WriteNote("Other Notes", "A", "Tokyo");
+    WriteNote("Other Notes", "B", "\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC und Z\xC3\xBCrich");
+    WriteNote("Other Notes", "C", std::string("\xFF\xFEZ\0\xFC\0r\0i\0c\0h\0", 14));
+    Open();
+    ExpectFind(L"\u65E5\u672C", true, true);
+    Command(CM_FIND);
+    EXPECT_EQ(SelectedNote(), "B");
+    EXPECT_EQ(Selection(), Range(0, 2));
+    ExpectFind(L"Z\u00DCRICH", false, true);
+    Command(CM_FIND);
+    EXPECT_EQ(SelectedNote(), "B");
+    EXPECT_EQ(Selection(), Range(7, 13));
+    FindNext();
+    EXPECT_EQ(SelectedNote(), "C");
+    EXPECT_EQ(Selection(), Range(0, 6));
 }
 
 TEST_F(Find, AllNotesWithoutTheTextSearchesSilentlyThenFindNextSaysSo) {
