@@ -7,6 +7,7 @@ set(JW_PORTABLE_SOURCES
     app/settingstext.cpp
     dialogs/columns.cpp
     dialogs/placement.cpp
+    dialogs/dpiscale.cpp
     features/diary.cpp
     notebook/notepath.cpp
     notebook/templatetext.cpp
@@ -129,6 +130,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/notefind_test.cpp
     tests/host/scanrules_test.cpp
     tests/host/turnwatch_test.cpp
+    tests/host/dpiscale_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
