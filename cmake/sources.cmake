@@ -8,6 +8,7 @@ set(JW_PORTABLE_SOURCES
     dialogs/columns.cpp
     dialogs/placement.cpp
     dialogs/dpiscale.cpp
+    dialogs/logolayout.cpp
     features/diary.cpp
     notebook/notepath.cpp
     notebook/templatetext.cpp
@@ -50,6 +51,7 @@ set(JW_WIN32_SOURCES
     dialogs/ldialog.cpp
     dialogs/controls.cpp
     dialogs/windowplacement.cpp
+    dialogs/ldpi.cpp
     dialogs/ltoolbar.cpp
     dialogs/lprogressdialog.cpp
     dialogs/lsplash.cpp
