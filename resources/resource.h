@@ -75,6 +75,7 @@
 #define IDC_PROGRESS_TEXT0    100
 #define IDC_PROGRESS_TEXT1    101
 #define IDC_PROGRESS_BAR      102
+#define IDC_PROGRESS_ICON     103
 
 // About box: the logo panel.
 #define IDC_ABOUT_LOGO        999
