@@ -152,6 +152,7 @@ set(JW_WIN32_TESTS
     features
     installer
     help
+    dpi
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -195,6 +196,12 @@ set(JW_WIN32_TEST_twocomputers_SOURCES
     tests/win32/twocomputers_test.cpp
 )
 set(JW_WIN32_TEST_twocomputers_COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/twocomputers.sh)
+# Run at 96 DPI, then at 144 in a prefix of its own, by tests/win32/dpi.sh.
+set(JW_WIN32_TEST_dpi_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/dpi_test.cpp
+)
+set(JW_WIN32_TEST_dpi_COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/dpi.sh)
 set(JW_WIN32_TEST_help_SOURCES
     tests/win32/mainfixture.cpp
     tests/win32/help_test.cpp
