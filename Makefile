@@ -58,8 +58,9 @@ setup: build
 	@cmake --build $(WIN32) --target setup
 	@cmake --build $(WIN64) --target setup
 
+# DPI=144 takes them at that display scale.
 screenshots: build setup
-	@tools/screenshots.sh
+	@DPI=$(DPI) tools/screenshots.sh
 
 clean:
 	rm -rf build

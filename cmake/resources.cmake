@@ -3,14 +3,14 @@
 enable_language(RC)
 
 set(JW_ARTWORK_DIR ${CMAKE_BINARY_DIR}/artwork)
-set(JW_ARTWORK_FILES
-    ${JW_ARTWORK_DIR}/jotwell.ico
-    ${JW_ARTWORK_DIR}/logo.bmp
-    ${JW_ARTWORK_DIR}/note_new.bmp
-    ${JW_ARTWORK_DIR}/note_delete.bmp
-    ${JW_ARTWORK_DIR}/book_new.bmp
-    ${JW_ARTWORK_DIR}/find.bmp
-)
+# Each picture at 100 percent, then at 125, 150 and 200.
+set(JW_ARTWORK_FILES)
+foreach(scale "" _125 _150 _200)
+    foreach(picture jotwell.ico logo.bmp note_new.bmp note_delete.bmp book_new.bmp find.bmp)
+        string(REGEX REPLACE "\\." "${scale}." file ${picture})
+        list(APPEND JW_ARTWORK_FILES ${JW_ARTWORK_DIR}/${file})
+    endforeach()
+endforeach()
 add_custom_command(
     OUTPUT ${JW_ARTWORK_FILES}
     COMMAND ${JW_HOST_DIR}/jw_artwork ${JW_ARTWORK_DIR}

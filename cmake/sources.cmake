@@ -7,6 +7,8 @@ set(JW_PORTABLE_SOURCES
     app/settingstext.cpp
     dialogs/columns.cpp
     dialogs/placement.cpp
+    dialogs/dpiscale.cpp
+    dialogs/logolayout.cpp
     features/diary.cpp
     notebook/notepath.cpp
     notebook/templatetext.cpp
@@ -50,6 +52,7 @@ set(JW_WIN32_SOURCES
     dialogs/ldialog.cpp
     dialogs/controls.cpp
     dialogs/windowplacement.cpp
+    dialogs/ldpi.cpp
     dialogs/ltoolbar.cpp
     dialogs/lprogressdialog.cpp
     dialogs/lsplash.cpp
@@ -131,6 +134,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/notefind_test.cpp
     tests/host/scanrules_test.cpp
     tests/host/turnwatch_test.cpp
+    tests/host/dpiscale_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -150,6 +154,7 @@ set(JW_WIN32_TESTS
     features
     installer
     help
+    dpi
 )
 set(JW_WIN32_TEST_foundation_SOURCES
     tests/win32/lfileio_test.cpp
@@ -194,6 +199,12 @@ set(JW_WIN32_TEST_twocomputers_SOURCES
     tests/win32/twocomputers_test.cpp
 )
 set(JW_WIN32_TEST_twocomputers_COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/twocomputers.sh)
+# Run at 96 DPI, then at 144 in a prefix of its own, by tests/win32/dpi.sh.
+set(JW_WIN32_TEST_dpi_SOURCES
+    tests/win32/mainfixture.cpp
+    tests/win32/dpi_test.cpp
+)
+set(JW_WIN32_TEST_dpi_COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/dpi.sh)
 set(JW_WIN32_TEST_help_SOURCES
     tests/win32/mainfixture.cpp
     tests/win32/help_test.cpp

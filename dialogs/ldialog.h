@@ -108,7 +108,9 @@ struct LToolBarButton {
 };
 
 namespace LToolBar {
-void SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent, int count);
+// The buttons' images are the program's bitmaps drawn for dpi.
+void SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent, int count,
+                int dpi);
 // The buttons' tooltip texts; apart, since the tooltip window they need can
 // wait until the toolbar has been seen.
 void SetToolTips(HWND toolbar, const LToolBarButton* buttons, int count);

@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include "dialogs/dpiscale.h"
 #include "dialogs/ldialog.h"
+#include "dialogs/ldpi.h"
 #include "resources/resource.h"
 #include "util/lwide.h"
 
 LProgressDialog::LProgressDialog(const char* title)
-    : hwnd(NULL), szTitle(title), iShownPercent(0) {
+    : hwnd(NULL), szTitle(title), iShownPercent(0), hiconScaled(NULL) {
     InitCommonControls();
 }
 
@@ -85,6 +87,15 @@ INT_PTR CALLBACK LProgressDialog::ProgressDialogProc(HWND hwnd, UINT msg, WPARAM
         SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
         SendDlgItemMessageA(hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
         job->iShownPercent = 0;
+        // The template's icon is the 32-pixel one, which the system would
+        // stretch for a larger DPI.
+        int dpi = LDpi::ForWindow(hwnd);
+        if (ImageScaleForDpi(dpi) != IMAGE_SCALE_100 && !job->hiconScaled) {
+            job->hiconScaled = LDpi::LoadScaledIcon(IDI_JOTWELL, 32, dpi);
+            if (job->hiconScaled)
+                SendDlgItemMessageA(hwnd, IDC_PROGRESS_ICON, STM_SETICON,
+                                    (WPARAM)job->hiconScaled, 0);
+        }
         return TRUE;
     }
     LProgressDialog* job = (LProgressDialog*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);

@@ -31,9 +31,13 @@ public:
     HWND hwnd;
     const char* szTitle;
     int iShownPercent;  // what the bar shows, so unchanged values cost nothing
+    HICON hiconScaled;  // the program icon for a DPI above 96; null at 96
 
 protected:
-    ~LProgressDialog() {}
+    ~LProgressDialog() {
+        if (hiconScaled)
+            DestroyIcon(hiconScaled);
+    }
 
 private:
     bool Open(HWND owner);

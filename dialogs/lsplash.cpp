@@ -1,5 +1,7 @@
 #include "dialogs/lsplash.h"
 
+#include "dialogs/ldpi.h"
+#include "dialogs/logolayout.h"
 #include "resources/resource.h"
 
 const char* const LOGO_PRODUCT_NAME = "Jotwell";
@@ -10,8 +12,8 @@ namespace {
 const char kClassName[] = "LAW";
 const UINT kDrawFlags = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
 
-HFONT MakePanelFont(int weight) {
-    return CreateFontA(16, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+HFONT MakePanelFont(int weight, int dpi) {
+    return CreateFontA(LogoFontHeight(dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        FF_SWISS | DEFAULT_PITCH, NULL);
 }
@@ -36,10 +38,9 @@ LSplashAboutBase::LSplashAboutBase() : bInAboutBox(false), hwnd(NULL) {
     RegisterClassA(&wc);
 }
 
-SIZE LSplashAboutBase::LogoSize() {
+SIZE LSplashAboutBase::LogoSize(int dpi) {
     SIZE size = {0, 0};
-    HBITMAP logo = (HBITMAP)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP,
-                                       0, 0, LR_CREATEDIBSECTION);
+    HBITMAP logo = LDpi::LoadScaledBitmap(IDB_LOGO, dpi);
     if (logo) {
         BITMAP bm;
         if (GetObjectA(logo, sizeof bm, &bm)) {
@@ -57,8 +58,8 @@ void LSplashAboutBase::Paint(HWND window) {
     RECT client;
     GetClientRect(window, &client);
 
-    HBITMAP logo = (HBITMAP)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP,
-                                       0, 0, LR_CREATEDIBSECTION);
+    int dpi = LDpi::ForWindow(window);
+    HBITMAP logo = LDpi::LoadScaledBitmap(IDB_LOGO, dpi);
     SIZE size = {0, 0};
     if (logo) {
         BITMAP bm;
@@ -73,12 +74,13 @@ void LSplashAboutBase::Paint(HWND window) {
         DeleteObject(logo);
     }
 
-    RECT r = {2, size.cy + 1, size.cx - 4, size.cy + 1 + 82};
-    HFONT bold = MakePanelFont(FW_BOLD);
+    LRect text = ComputeLogoLayout(size.cx, size.cy, 0, dpi).text;
+    RECT r = {text.left, text.top, text.right, text.bottom};
+    HFONT bold = MakePanelFont(FW_BOLD, dpi);
     HGDIOBJ previous = SelectObject(dc, bold);
     DrawLine(dc, r, LOGO_PRODUCT_NAME);
 
-    HFONT normal = MakePanelFont(FW_NORMAL);
+    HFONT normal = MakePanelFont(FW_NORMAL, dpi);
     SelectObject(dc, normal);
     DeleteObject(bold);
     DrawLine(dc, r, LOGO_VERSION_LINE);
@@ -121,11 +123,13 @@ LRESULT CALLBACK LSplashAboutBase::WindowProc(HWND hwnd, UINT msg, WPARAM wParam
 
 void LSplashScreen::Display(HWND owner) {
     Destroy();
-    SIZE logo = LogoSize();
+    int dpi = LDpi::ForWindow(owner);
+    SIZE logo = LogoSize(dpi);
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    int width = logo.cx + 4;
-    int height = logo.cy + 88;
+    LogoLayout layout = ComputeLogoLayout(logo.cx, logo.cy, 0, dpi);
+    int width = layout.splashWidth;
+    int height = layout.splashHeight;
     hwnd = CreateWindowExA(0, kClassName, "", WS_POPUP | WS_BORDER,
                            (desktop.right - width) / 2, (desktop.bottom - height) / 2, width,
                            height, owner, NULL, LGetInstance(), NULL);
@@ -156,15 +160,17 @@ void LAboutBox::InitDialog() {
     SetWindowLongPtrA(panel, GWLP_USERDATA, (LONG_PTR)&painter);
     painter.bInAboutBox = true;
 
-    SIZE logo = LSplashAboutBase::LogoSize();
-    int b = DialogUnitsToPixels(10) + 9;
-    MoveControl(IDOK, logo.cx - 106, logo.cy + 96, 100, b);
-    MoveControl(IDC_ABOUT_LOGO, 0, 0, logo.cx, logo.cy + 88);
+    int dpi = LDpi::ForWindow(hwnd);
+    SIZE logo = LSplashAboutBase::LogoSize(dpi);
+    LogoLayout layout = ComputeLogoLayout(logo.cx, logo.cy, DialogUnitsToPixels(10), dpi);
+    const LRect& ok = layout.okButton;
+    MoveControl(IDOK, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top);
+    MoveControl(IDC_ABOUT_LOGO, 0, 0, logo.cx, layout.panelHeight);
 
     RECT window, client;
     GetWindowRect(hwnd, &window);
     GetClientRect(hwnd, &client);
-    int neededHeight = logo.cy + 88 + 15 + b;
+    int neededHeight = layout.aboutClientHeight;
     int width = (window.right - window.left) + (logo.cx - client.right);
     int height = (window.bottom - window.top) + (neededHeight - client.bottom);
     MoveWindow(hwnd, window.left, window.top, width, height, TRUE);

@@ -16,8 +16,8 @@ public:
     // notice into the window.
     void Paint(HWND window);
 
-    // The logo bitmap's size.
-    static SIZE LogoSize();
+    // The size of the logo bitmap drawn for dpi.
+    static SIZE LogoSize(int dpi);
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -31,8 +31,9 @@ private:
 
 class LSplashScreen : public LSplashAboutBase {
 public:
-    // Shows the splash window centred on the desktop, owned by owner. It
-    // closes itself after 7 seconds or at the first left click.
+    // Shows the splash window centred on the desktop, owned by owner, at
+    // the owner's DPI. It closes itself after 7 seconds or at the first
+    // left click.
     void Display(HWND owner);
 
     // Destroys the splash window if it still exists.

@@ -5,14 +5,18 @@
 
 #include <vector>
 
+#include "dialogs/dpiscale.h"
 #include "resources/resource.h"
 
 void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWND parent,
-                          int count) {
-    // The program's button bitmaps are 24 by 24 and all its own: no standard
-    // set is loaded, which would cost the start for images never shown.
+                          int count, int dpi) {
+    // The program's button bitmaps are 24 by 24 at 100 percent and all its
+    // own: no standard set is loaded, which would cost the start for images
+    // never shown.
+    ImageScale scale = ImageScaleForDpi(dpi);
+    int side = ImagePixels(24, scale);
     HWND toolbar = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
-                                   IDC_TOOLBAR, 0, NULL, 0, NULL, 0, 0, 0, 24, 24,
+                                   IDC_TOOLBAR, 0, NULL, 0, NULL, 0, 0, 0, side, side,
                                    sizeof(TBBUTTON));
     *phwndToolBar = toolbar;
     if (!toolbar)
@@ -27,7 +31,7 @@ void LToolBar::SetToolBar(HWND* phwndToolBar, const LToolBarButton* buttons, HWN
         ZeroMemory(&button, sizeof button);
         button.iBitmap = b.image;
         if (b.image < 0) {
-            TBADDBITMAP bitmap = {LGetInstance(), (UINT_PTR)(-b.image)};
+            TBADDBITMAP bitmap = {LGetInstance(), (UINT_PTR)ScaledImageId(-b.image, scale)};
             button.iBitmap = (int)SendMessageA(toolbar, TB_ADDBITMAP, 1, (LPARAM)&bitmap);
         }
         button.idCommand = b.command;

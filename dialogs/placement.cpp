@@ -1,5 +1,15 @@
 #include "dialogs/placement.h"
 
+#include "dialogs/dpiscale.h"
+
+LRect DefaultPlacement(int dpi) {
+    int x = ScalePixels(PLACEMENT_DEFAULT_X, dpi);
+    int y = ScalePixels(PLACEMENT_DEFAULT_Y, dpi);
+    LRect r = {x, y, x + ScalePixels(PLACEMENT_DEFAULT_WIDTH, dpi),
+               y + ScalePixels(PLACEMENT_DEFAULT_HEIGHT, dpi)};
+    return r;
+}
+
 LRect ClampToDesktop(int x, int y, int width, int height, const LRect& desktop) {
     int dw = desktop.right - desktop.left;
     int dh = desktop.bottom - desktop.top;

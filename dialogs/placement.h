@@ -12,6 +12,9 @@ const int PLACEMENT_DEFAULT_Y = 80;
 const int PLACEMENT_DEFAULT_WIDTH = 532;
 const int PLACEMENT_DEFAULT_HEIGHT = 307;
 
+// The default window rectangle at dpi: the figures above, scaled.
+LRect DefaultPlacement(int dpi);
+
 // Pulls a stored window rectangle inside the desktop: the size is cut to the
 // desktop's, then the position moved so the window lies wholly inside.
 LRect ClampToDesktop(int x, int y, int width, int height, const LRect& desktop);

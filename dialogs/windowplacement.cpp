@@ -1,6 +1,7 @@
 // Restoring and storing the main window's placement.
 #include "app/settings.h"
 #include "dialogs/ldialog.h"
+#include "dialogs/ldpi.h"
 #include "dialogs/placement.h"
 
 namespace {
@@ -14,11 +15,14 @@ LRect DesktopRect() {
 }
 }  // namespace
 
+// The values are the window's pixels on the screen, as stored; only the
+// defaults follow the DPI.
 void LDialog::WindowSizeSettingsRestore() {
-    int x = SettingsGetInt(kSection, "X", PLACEMENT_DEFAULT_X);
-    int y = SettingsGetInt(kSection, "Y", PLACEMENT_DEFAULT_Y);
-    int width = SettingsGetInt(kSection, "Width", PLACEMENT_DEFAULT_WIDTH);
-    int height = SettingsGetInt(kSection, "Height", PLACEMENT_DEFAULT_HEIGHT);
+    LRect defaults = DefaultPlacement(LDpi::ForWindow(hwnd));
+    int x = SettingsGetInt(kSection, "X", defaults.left);
+    int y = SettingsGetInt(kSection, "Y", defaults.top);
+    int width = SettingsGetInt(kSection, "Width", defaults.right - defaults.left);
+    int height = SettingsGetInt(kSection, "Height", defaults.bottom - defaults.top);
     if (SettingsGetBool(kSection, "Maximized", false)) {
         WINDOWPLACEMENT wp;
         wp.length = sizeof wp;

@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <shellapi.h>
 
+#include "dialogs/ldpi.h"
 #include "dialogs/lrichedit.h"
 #include "dialogs/lsplash.h"
 #include "mainwindow/linkrules.h"
@@ -228,6 +229,11 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         CmOpen();
         return TRUE;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *(const RECT*)lParam);
+        // Not handled: the dialog manager of newer systems then gives the
+        // other controls the dialog's font for the new DPI.
+        break;
     case WM_ENABLE:
         if (wParam && iPendingClose) {
             PostMessageA(hwnd, WM_COMMAND, iPendingClose, 0);

@@ -1,8 +1,10 @@
-// Placing the main window's controls on every resize.
+// Placing the main window's controls on every resize, and making them again
+// for a change of DPI.
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include "dialogs/dpiscale.h"
 #include "mainwindow/layoutrules.h"
 #include "mainwindow/maindialog.h"
 #include "resources/resource.h"
@@ -25,7 +27,7 @@ void MainDialog::LayoutControls() {
     GetClientRect(hwnd, &client);
     MainLayout m = ComputeMainLayout(client.right, client.bottom, DialogUnitsToPixels(10),
                                      WindowHeight(GetDlgItem(hwnd, IDC_STATUS)),
-                                     WindowHeight(hwndToolBar));
+                                     WindowHeight(hwndToolBar), iDpi);
     Place(*this, IDC_STATUS, m.status);
     Place(*this, IDC_BOOKS, m.books);
     Place(*this, IDC_NOTE_NAME, m.noteName);
@@ -44,5 +46,22 @@ void MainDialog::LayoutControls() {
 void MainDialog::FitNotesColumn() {
     RECT list;
     GetClientRect(NotesList(), &list);
-    LVSetColumnWidth(IDC_NOTES, 0, list.right - 1);
+    LVSetColumnWidth(IDC_NOTES, 0, list.right - ScalePixels(1, iDpi));
+}
+
+// The window moved to a monitor of another DPI, or that monitor's DPI
+// changed. The system suggests a rectangle that keeps the window's size in
+// proportion; the pictures, the note name's font and the gaps are made
+// again for the new DPI. While InitDialog restores the stored placement,
+// the stored size holds instead, and what it makes next reads the new DPI.
+void MainDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+    iDpi = dpi;
+    if (!bControlsMade)
+        return;
+    SetIcons();
+    MakeNoteNameFont();
+    MakeToolBar();
+    SetWindowPos(hwnd, NULL, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutControls();
 }

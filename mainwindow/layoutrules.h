@@ -18,7 +18,7 @@ struct MainLayout {
 };
 
 // W, H: client size; e: pixel height of 10 dialog units; s: status bar
-// height; t: toolbar height.
-MainLayout ComputeMainLayout(int W, int H, int e, int s, int t);
+// height; t: toolbar height; dpi: the window's, which scales the gaps.
+MainLayout ComputeMainLayout(int W, int H, int e, int s, int t, int dpi);
 
 #endif

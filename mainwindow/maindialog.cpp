@@ -7,6 +7,8 @@
 #include <string.h>
 
 #include "app/settings.h"
+#include "dialogs/dpiscale.h"
+#include "dialogs/ldpi.h"
 #include "dialogs/lrichedit.h"
 #include "installer/installdialog.h"
 #include "resources/resource.h"
@@ -61,6 +63,9 @@ MainDialog::MainDialog()
       hwndToolTip(NULL),
       bReadOnlyBook(false),
       hfontNoteName(NULL),
+      hiconLarge(NULL),
+      hiconSmall(NULL),
+      iDpi(DPI_STANDARD),
       uTaskbarCreated(0),
       bSaveFailureShown(false),
       bNoteTimeKnown(false),
@@ -91,21 +96,23 @@ MainDialog::~MainDialog() {
     splash.Destroy();
     if (hfontNoteName)
         DeleteObject(hfontNoteName);
+    if (hiconLarge)
+        DestroyIcon(hiconLarge);
+    if (hiconSmall)
+        DestroyIcon(hiconSmall);
 }
 
 void MainDialog::InitDialog() {
-    HICON big = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON, 32,
-                                  32, LR_SHARED);
-    HICON small = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON,
-                                    16, 16, LR_SHARED);
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)big);
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)small);
-
     // Placed before the controls are made to fit: they are laid out once,
     // when they are all made, rather than at every change of size on the way.
     WindowSizeSettingsRestore();
+    // Read where the window now is: what follows is made for that DPI.
+    iDpi = LDpi::ForWindow(hwnd);
+    LDpi::KeepOwnLayout(hwnd);
+    LDpi::KeepOwnFont(GetDlgItem(hwnd, IDC_NOTE_NAME));
+    SetIcons();
 
-    LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, kToolBarButtons);
+    MakeToolBar();
 
     SendDlgItemMessageA(hwnd, IDC_NOTES, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                         LVS_EX_FULLROWSELECT);
@@ -113,11 +120,7 @@ void MainDialog::InitDialog() {
     const int percents[] = {100};
     LVInsertColumns(IDC_NOTES, titles, percents);
 
-    hfontNoteName = CreateFontA(17, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                FF_MODERN | DEFAULT_PITCH, NULL);
-    if (hfontNoteName)
-        SendDlgItemMessageA(hwnd, IDC_NOTE_NAME, WM_SETFONT, (WPARAM)hfontNoteName, FALSE);
+    MakeNoteNameFont();
 
     // The editor's own limit (32,767 characters) would stop typing and
     // pasting silently in a long note.
@@ -141,6 +144,48 @@ void MainDialog::InitDialog() {
         PostMessageA(hwnd, WM_COMMAND, CM_CLOSE, 0);
 
     UpdateEditItems();
+}
+
+// The window's icons for its DPI; the ones they replace are destroyed.
+void MainDialog::SetIcons() {
+    HICON large = LDpi::LoadScaledIcon(IDI_JOTWELL, 32, iDpi);
+    HICON small = LDpi::LoadScaledIcon(IDI_JOTWELL, 16, iDpi);
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)large);
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)small);
+    if (hiconLarge)
+        DestroyIcon(hiconLarge);
+    if (hiconSmall)
+        DestroyIcon(hiconSmall);
+    hiconLarge = large;
+    hiconSmall = small;
+}
+
+// The toolbar with its images for the window's DPI, in place of any earlier one.
+void MainDialog::MakeToolBar() {
+    if (hwndToolBar)
+        DestroyWindow(hwndToolBar);
+    hwndToolBar = NULL;
+    LToolBar::SetToolBar(&hwndToolBar, kToolBar, hwnd, kToolBarButtons, iDpi);
+    // Its labels keep the toolbar's own font, not the dialog's.
+    LDpi::KeepOwnFont(hwndToolBar);
+    // The tooltips wait for the first paint (FinishStart); after it, a new
+    // toolbar gets them at once.
+    if (hwndToolTip)
+        LToolBar::SetToolTips(hwndToolBar, kToolBar, kToolBarButtons);
+}
+
+// The note name in bold, 17 pixels high at 96 DPI. The edit keeps its
+// current font when no new one can be made.
+void MainDialog::MakeNoteNameFont() {
+    HFONT font = CreateFontA(ScalePixels(17, iDpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, FF_MODERN | DEFAULT_PITCH, NULL);
+    if (!font)
+        return;
+    SendDlgItemMessageA(hwnd, IDC_NOTE_NAME, WM_SETFONT, (WPARAM)font, FALSE);
+    if (hfontNoteName)
+        DeleteObject(hfontNoteName);
+    hfontNoteName = font;
 }
 
 // What the window's first paint does not need, run right after it: a
@@ -276,8 +321,8 @@ void MainDialog::ShowNextStatusMessage() {
 }
 
 void MainDialog::AddTrayIcon() {
-    HICON icon = (HICON)LoadImageA(LGetInstance(), MAKEINTRESOURCEA(IDI_JOTWELL), IMAGE_ICON, 16,
-                                   16, 0);
+    // The notification area keeps the system's DPI, wherever the window is.
+    HICON icon = LDpi::LoadScaledIcon(IDI_JOTWELL, 16, LDpi::OfSystem());
     if (!icon)
         return;
     NOTIFYICONDATAA nid;

@@ -52,6 +52,10 @@ public:
     // Main window (maindialog.cpp, layout.cpp).
     void LayoutControls();
     void FitNotesColumn();  // after the number of notes listed changes
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void SetIcons();
+    void MakeToolBar();
+    void MakeNoteNameFont();
     void FinishStart();
     void UpdateEditItems();
     void EnableNoteItems(HMENU menu);
@@ -171,6 +175,9 @@ public:
 
     // Beyond the design's fields: resources and state this window owns.
     HFONT hfontNoteName;
+    HICON hiconLarge;           // the window's icons, drawn for iDpi
+    HICON hiconSmall;
+    int iDpi;                   // of the monitor the window is on
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
     bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file

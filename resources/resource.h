@@ -25,6 +25,10 @@
 #define IDB_BOOK_NEW          4
 #define IDB_FIND              5
 
+// The icon and the bitmaps at 125, 150 and 200 percent follow their own id
+// at steps of this many (dialogs/dpiscale.h).
+#define ID_SCALE_STEP         16
+
 // Commands.
 #define CM_NOTE_NEW           1001
 #define CM_NOTE_DELETE        1002
@@ -71,6 +75,7 @@
 #define IDC_PROGRESS_TEXT0    100
 #define IDC_PROGRESS_TEXT1    101
 #define IDC_PROGRESS_BAR      102
+#define IDC_PROGRESS_ICON     103
 
 // About box: the logo panel.
 #define IDC_ABOUT_LOGO        999

@@ -58,12 +58,20 @@ fi
 export WINEPREFIX=${WINEPREFIX:-$JW_WINE_DIR/prefix}
 JW_XVFB_PID=""
 
-# Picks a display number nobody uses and starts Xvfb on it.
+# The screen for a DPI: 1024 by 768 at 96 DPI, and as much more as the
+# scale, so that windows have the same room at every DPI.
+jw_screen_size() {
+    local dpi=${1:-96}
+    echo "$((1024 * dpi / 96))x$((768 * dpi / 96))"
+}
+
+# Picks a display number nobody uses and starts Xvfb on it, with a screen
+# of the given size (1024x768 without one).
 jw_start_xvfb() {
-    local n
+    local n size=${1:-1024x768}
     for n in $(seq 90 190); do
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+            Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
             JW_XVFB_PID=$!
             local i
             for i in $(seq 1 100); do
@@ -117,6 +125,15 @@ jw_ensure_prefix() {
     WINEPREFIX="$prefix" timeout 120 "$JW_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     WINEPREFIX="$prefix" timeout 60 wineserver -w
     touch "$prefix/.jotwell-ready"
+}
+
+# Sets a prefix's display to a DPI (LogPixels), with a desktop grown in
+# proportion. Programs started afterwards see it.
+jw_set_dpi() {
+    local prefix=$1 dpi=$2
+    WINEPREFIX="$prefix" timeout 120 "$JW_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    WINEPREFIX="$prefix" timeout 120 "$JW_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$(jw_screen_size "$dpi")" /f >/dev/null 2>&1
+    WINEPREFIX="$prefix" timeout 60 wineserver -w
 }
 
 # A fresh prefix for a test that must start from a clean machine.

@@ -166,6 +166,20 @@ TEST(Canvas, RotationsAddUp) {
             ASSERT_NEAR(once.Pixel(x, y).r, twice.Pixel(x, y).r, 0.5f) << x << "," << y;
 }
 
+TEST(Canvas, ScaleDrawsTheDesignLargerAndTurnsAboutScaledPoints) {
+    Canvas c(12, 12, WHITE);
+    c.SetScale(1.5f);
+    c.FillRect({2, 2, 3, 3}, 0, Solid(BLACK));  // pixels 3 to 4.5
+    EXPECT_NEAR(c.Pixel(3, 3).r, 0, 0.5f);
+    EXPECT_NEAR(c.Pixel(4, 3).r, 127.5f, 1);
+    EXPECT_FLOAT_EQ(c.Pixel(2, 3).r, 255);
+    // A bar right of (4, 4), the device's (6, 6), turns to below it.
+    c.Rotate(90, {4, 4});
+    c.FillRect({5, 3, 7, 5}, 0, Solid(BLACK));
+    EXPECT_NEAR(c.Pixel(6, 9).r, 0, 0.5f);
+    EXPECT_FLOAT_EQ(c.Pixel(9, 6).r, 255);
+}
+
 TEST(Canvas, PolygonsCirclesAndLinesCoverTheirInsideOnly) {
     Canvas c(20, 20, WHITE);
     c.FillPolygon({{0, 0}, {10, 0}, {0, 10}}, Solid(BLACK));
@@ -357,6 +371,27 @@ TEST_F(ArtworkFiles, IconHas32And16PixelImagesWithClearCorners) {
                     IconMasked(b, e, 0, last) && IconMasked(b, e, last, last));
         EXPECT_EQ(IconAlpha(b, e, mid, mid), 255);
         EXPECT_FALSE(IconMasked(b, e, mid, mid));
+    }
+}
+
+TEST_F(ArtworkFiles, EveryPictureIsDrawnAgainAt125150And200Percent) {
+    ASSERT_TRUE(written);
+    // Large and small icon, logo height, toolbar image side.
+    const int sizes[3][4] = {{40, 20, 248, 30}, {48, 24, 297, 36}, {64, 32, 396, 48}};
+    for (int i = 0; i < 3; ++i) {
+        ImageScale scale = (ImageScale)(IMAGE_SCALE_125 + i);
+        SCOPED_TRACE(ImageScaleDpi(scale));
+        std::vector<IconEntry> icons;
+        ASSERT_TRUE(ParseIco(Read(ScaledFileName("jotwell.ico", scale).c_str()), icons));
+        ASSERT_EQ(icons.size(), 2u);
+        EXPECT_EQ(icons[0].size, sizes[i][0]);
+        EXPECT_EQ(icons[1].size, sizes[i][1]);
+        Bmp logo, tool;
+        ASSERT_TRUE(ParseBmp8(Read(ScaledFileName("logo.bmp", scale).c_str()), logo));
+        EXPECT_EQ(logo.height, sizes[i][2]);
+        ASSERT_TRUE(ParseBmp8(Read(ScaledFileName("find.bmp", scale).c_str()), tool));
+        EXPECT_EQ(tool.width, sizes[i][3]);
+        EXPECT_EQ(tool.palette[tool.At(0, 0)], (Rgb8{192, 192, 192}));
     }
 }
 

@@ -51,4 +51,16 @@ TEST(Manifest, NamesNoArchitectureButThisProgramsOwn) {
     ExpectFitsThisArchitecture(ManifestOf(GetModuleHandleA(NULL)), "the test program");
 }
 
+// Per-monitor awareness, declared where the system reads it before the
+// first window; systems that know only dpiAware take it from there.
+TEST(Manifest, DeclaresPerMonitorDpiAwareness) {
+    HMODULE image = LoadLibraryExA((testkit::ProgramFolder() + "..\\jotwell.exe").c_str(), NULL,
+                                   LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(image, (HMODULE)NULL);
+    std::string manifest = ManifestOf(image);
+    FreeLibrary(image);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+}
+
 }  // namespace

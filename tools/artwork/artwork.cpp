@@ -11,7 +11,7 @@ namespace {
 
 struct ToolImage {
     const char* file;
-    Canvas (*draw)();
+    Canvas (*draw)(ImageScale);
 };
 
 const ToolImage TOOL_IMAGES[] = {
@@ -21,7 +21,7 @@ const ToolImage TOOL_IMAGES[] = {
     {"find.bmp", DrawFind},
 };
 
-bool Write(const std::string& folder, const char* file, const Bytes& bytes,
+bool Write(const std::string& folder, const std::string& file, const Bytes& bytes,
            std::string& error) {
     std::string path = (std::filesystem::path(folder) / file).string();
     if (WriteBytes(path, bytes))
@@ -30,7 +30,29 @@ bool Write(const std::string& folder, const char* file, const Bytes& bytes,
     return false;
 }
 
+bool WriteScale(const std::string& folder, ImageScale scale, std::string& error) {
+    // The large image first: shells that take the first entry want it.
+    Canvas large = DrawIcon(ImagePixels(32, scale)), small = DrawIcon(ImagePixels(16, scale));
+    if (!Write(folder, ScaledFileName("jotwell.ico", scale), EncodeIco({&large, &small}), error))
+        return false;
+    Bytes logo = EncodeBmp8(QuantiseDithered(DrawLogo(scale)), ArtPalette());
+    if (!Write(folder, ScaledFileName("logo.bmp", scale), logo, error))
+        return false;
+    for (const ToolImage& t : TOOL_IMAGES) {
+        Bytes image = EncodeBmp8(QuantiseKeyed(t.draw(scale)), ArtPalette());
+        if (!Write(folder, ScaledFileName(t.file, scale), image, error))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+std::string ScaledFileName(const char* name, ImageScale scale) {
+    static const char* const kSuffixes[IMAGE_SCALE_COUNT] = {"", "_125", "_150", "_200"};
+    std::string file = name;
+    return file.insert(file.rfind('.'), kSuffixes[scale]);
+}
 
 bool WriteArtwork(const std::string& folder, std::string& error) {
     std::error_code ec;
@@ -39,15 +61,8 @@ bool WriteArtwork(const std::string& folder, std::string& error) {
         error = "cannot create folder " + folder + ": " + ec.message();
         return false;
     }
-    // The large image first: shells that take the first entry want it.
-    Canvas icon32 = DrawIcon(32), icon16 = DrawIcon(16);
-    if (!Write(folder, "jotwell.ico", EncodeIco({&icon32, &icon16}), error))
-        return false;
-    if (!Write(folder, "logo.bmp", EncodeBmp8(QuantiseDithered(DrawLogo()), ArtPalette()),
-               error))
-        return false;
-    for (const ToolImage& t : TOOL_IMAGES) {
-        if (!Write(folder, t.file, EncodeBmp8(QuantiseKeyed(t.draw()), ArtPalette()), error))
+    for (int scale = 0; scale < IMAGE_SCALE_COUNT; ++scale) {
+        if (!WriteScale(folder, (ImageScale)scale, error))
             return false;
     }
     return true;

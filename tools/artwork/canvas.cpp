@@ -80,10 +80,14 @@ Paint Gradient(Point p0, Color c0, Point p1, Color c1) {
 
 Canvas::Canvas(int width, int height, Color fill)
     : width(width), height(height), pixels((size_t)width * height, fill),
-      transform{1, 0, 0, 0} {}
+      transform{1, 0, 0, 0}, scale(1) {}
 
 Color Canvas::Pixel(int x, int y) const {
     return pixels[(size_t)y * width + x];
+}
+
+void Canvas::SetScale(float s) {
+    scale = s;
 }
 
 void Canvas::Rotate(float degrees, Point about) {
@@ -94,8 +98,8 @@ void Canvas::Rotate(float degrees, Point about) {
                    about.y - (s * about.x + c * about.y)};
     const Transform& t = transform;
     transform = {t.cosA * c - t.sinA * s, t.sinA * c + t.cosA * s,
-                 t.cosA * moved.x - t.sinA * moved.y + t.dx,
-                 t.sinA * moved.x + t.cosA * moved.y + t.dy};
+                 scale * (t.cosA * moved.x - t.sinA * moved.y) + t.dx,
+                 scale * (t.sinA * moved.x + t.cosA * moved.y) + t.dy};
 }
 
 void Canvas::ResetTransform() {
@@ -104,12 +108,13 @@ void Canvas::ResetTransform() {
 
 Point Canvas::ToDevice(Point p) const {
     const Transform& t = transform;
-    return {t.cosA * p.x - t.sinA * p.y + t.dx, t.sinA * p.x + t.cosA * p.y + t.dy};
+    return {scale * (t.cosA * p.x - t.sinA * p.y) + t.dx,
+            scale * (t.sinA * p.x + t.cosA * p.y) + t.dy};
 }
 
 Point Canvas::ToShape(Point p) const {
     const Transform& t = transform;
-    float x = p.x - t.dx, y = p.y - t.dy;
+    float x = (p.x - t.dx) / scale, y = (p.y - t.dy) / scale;
     return {t.cosA * x + t.sinA * y, -t.sinA * x + t.cosA * y};
 }
 
@@ -126,8 +131,10 @@ void Canvas::Blend(int x, int y, Color c, float coverage) {
 
 template <class Distance>
 void Canvas::Cover(Rect bounds, float blur, const Paint& paint, Distance distance) {
-    float edge = 1 + blur;
-    Rect b = Grow(bounds, edge);
+    // The soft edge in device pixels; the shape's distances are in its own
+    // units.
+    float edge = 1 + blur * scale;
+    Rect b = Grow(bounds, edge / scale);
     Point corners[4] = {ToDevice({b.x0, b.y0}), ToDevice({b.x1, b.y0}),
                         ToDevice({b.x0, b.y1}), ToDevice({b.x1, b.y1})};
     float x0 = corners[0].x, x1 = x0, y0 = corners[0].y, y1 = y0;
@@ -140,7 +147,7 @@ void Canvas::Cover(Rect bounds, float blur, const Paint& paint, Distance distanc
     for (int y = iy0; y < iy1; ++y) {
         for (int x = ix0; x < ix1; ++x) {
             Point p = ToShape({x + 0.5f, y + 0.5f});
-            float coverage = Clamp01(0.5f - distance(p) / edge);
+            float coverage = Clamp01(0.5f - distance(p) * scale / edge);
             if (blur > 0)  // smooth the ramp so shadows have no visible rim
                 coverage = coverage * coverage * (3 - 2 * coverage);
             if (coverage > 0)

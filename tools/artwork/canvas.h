@@ -42,6 +42,11 @@ public:
     int Height() const { return height; }
     Color Pixel(int x, int y) const;
 
+    // Shapes are given in units of scale pixels: a picture designed at 100
+    // percent is drawn for another display scale, with edges as soft as at
+    // 100 percent. Set before drawing; ResetTransform keeps it.
+    void SetScale(float scale);
+
     // Later shapes are rotated by degrees (clockwise on screen) about a
     // point, which may be given in already rotated coordinates. Distances
     // are kept, so edges stay as sharp as unrotated ones.
@@ -74,6 +79,7 @@ private:
     int width, height;
     std::vector<Color> pixels;
     Transform transform;
+    float scale;
 };
 
 #endif

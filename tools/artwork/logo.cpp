@@ -107,8 +107,9 @@ void DrawPen(Canvas& c) {
 
 }  // namespace
 
-Canvas DrawLogo() {
-    Canvas c(LOGO_WIDTH, LOGO_HEIGHT, Theme::White);
+Canvas DrawLogo(ImageScale scale) {
+    Canvas c(ImagePixels(LOGO_WIDTH, scale), ImagePixels(LOGO_HEIGHT, scale), Theme::White);
+    c.SetScale(DesignScale(scale));
     DrawBackground(c);
     DrawStickyNote(c);
     DrawNotebook(c);

@@ -36,14 +36,17 @@ void DrawSheet(Canvas& c, Rect r, float fold) {
         c.FillRect({r.x0 + 3, y, r.x1 - 3, y + 1}, 0, Solid(Theme::Rule));
 }
 
-Canvas Blank() {
-    return Canvas(TOOL_SIZE, TOOL_SIZE, CLEAR);
+Canvas Blank(ImageScale scale) {
+    int side = ImagePixels(TOOL_SIZE, scale);
+    Canvas c(side, side, CLEAR);
+    c.SetScale(DesignScale(scale));
+    return c;
 }
 
 }  // namespace
 
-Canvas DrawNoteNew() {
-    Canvas c = Blank();
+Canvas DrawNoteNew(ImageScale scale) {
+    Canvas c = Blank(scale);
     DrawSheet(c, {3, 1, 18, 21}, 5);
     // A green badge with a white plus: "new".
     const Point centre = {17, 17};
@@ -55,8 +58,8 @@ Canvas DrawNoteNew() {
     return c;
 }
 
-Canvas DrawNoteDelete() {
-    Canvas c = Blank();
+Canvas DrawNoteDelete(ImageScale scale) {
+    Canvas c = Blank(scale);
     DrawSheet(c, {3, 1, 18, 21}, 5);
     // A red cross with a dark rim, over the sheet's lower right.
     const Point a = {12.5f, 12.5f}, b = {20.5f, 20.5f};
@@ -68,8 +71,8 @@ Canvas DrawNoteDelete() {
     return c;
 }
 
-Canvas DrawBookNew() {
-    Canvas c = Blank();
+Canvas DrawBookNew(ImageScale scale) {
+    Canvas c = Blank(scale);
     // The block of pages shows right of and below the cover, with a ribbon.
     OutlinedRect(c, {5, 4, 22, 22}, 1.5f, Solid(Theme::Paper));
     c.FillRect({19, 5, 20, 21}, 0, Solid(Theme::PaperShade));
@@ -87,8 +90,8 @@ Canvas DrawBookNew() {
     return c;
 }
 
-Canvas DrawFind() {
-    Canvas c = Blank();
+Canvas DrawFind(ImageScale scale) {
+    Canvas c = Blank(scale);
     const Point centre = {9.5f, 9.5f};
     // Handle first, so the rim covers its inner end.
     c.Line({14, 14}, {20.5f, 20.5f}, 5, Solid(Theme::Outline));

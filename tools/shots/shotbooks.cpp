@@ -5,6 +5,8 @@
 #include <time.h>
 
 #include "app/settings.h"
+#include "dialogs/dpiscale.h"
+#include "dialogs/ldpi.h"
 #include "features/diary.h"
 
 namespace {
@@ -68,10 +70,12 @@ ShotBooks::ShotBooks() {
     SettingsSetString("Books", "Book4Type", "Diary");
     SettingsSetInt("Books", "Count", 4);
     SettingsSetString("Books", "Current", "Diary");
-    SettingsSetInt("MainWindow", "X", 120);
-    SettingsSetInt("MainWindow", "Y", 60);
-    SettingsSetInt("MainWindow", "Width", 760);
-    SettingsSetInt("MainWindow", "Height", 480);
+    // The same room on the screen at every DPI.
+    int dpi = LDpi::OfSystem();
+    SettingsSetInt("MainWindow", "X", ScalePixels(120, dpi));
+    SettingsSetInt("MainWindow", "Y", ScalePixels(60, dpi));
+    SettingsSetInt("MainWindow", "Width", ScalePixels(760, dpi));
+    SettingsSetInt("MainWindow", "Height", ScalePixels(480, dpi));
 
     WriteText(root_ + "\\PhoneBook\\template._txt",
               "Name: \r\nCompany: \r\nPhone: \r\nMobile: \r\nEmail: \r\nAddress: \r\nNotes: ");
@@ -81,6 +85,14 @@ ShotBooks::ShotBooks() {
               "https://www.korvane.com/");
     WriteText(root_ + "\\Other Notes\\Shopping.txt", "milk\r\nbread\r\n{2} lemons\r\n");
     WriteText(root_ + "\\Other Notes\\Ideas.txt", "A garden bench by the pond.\r\n");
+    // Twenty notes in all, more than the list shows at once.
+    const char* more[] = {"Birthdays", "Books to read", "Car service", "Christmas cards",
+                          "Dentist", "Films", "Garden plans", "Gift ideas", "Holiday packing",
+                          "House insurance", "Passwords hint", "Plumber", "Recipes",
+                          "School dates", "Train times", "Vet", "Wi-Fi setup",
+                          "Window cleaner"};
+    for (const char* name : more)
+        WriteText(root_ + "\\Other Notes\\" + name + ".txt", std::string(name) + "\r\n");
     WriteText(root_ + "\\Useful Web Links\\Software Links.txt",
               "https://www.gnu.org/ free software\r\n");
 

@@ -11,6 +11,8 @@
 #include <thread>
 
 #include "app/settings.h"
+#include "dialogs/dpiscale.h"
+#include "dialogs/ldpi.h"
 #include "dialogs/lrichedit.h"
 #include "features/diarypropertiesdialog.h"
 #include "mainwindow/maindialog.h"
@@ -22,6 +24,11 @@
 namespace {
 
 std::string g_folder;
+int g_dpi = DPI_STANDARD;  // the screen's; positions below are given at 96
+
+int Px(int pixels) {
+    return ScalePixels(pixels, g_dpi);
+}
 
 void Pump(DWORD ms, MainDialog* dialog) {
     DWORD start = GetTickCount();
@@ -97,7 +104,7 @@ void ShowHelp(MainDialog& dialog, const char* name, std::function<void()> open) 
         viewer = FindWindowA(NULL, "Jotwell Help");
     }
     if (viewer) {
-        MoveWindow(viewer, 300, 140, 560, 440, TRUE);
+        MoveWindow(viewer, Px(300), Px(140), Px(560), Px(440), TRUE);
         SetForegroundWindow(viewer);
     }
     Pump(1200, &dialog);
@@ -117,11 +124,12 @@ int main(int argc, char** argv) {
     GetFullPathNameA(argv[1], MAX_PATH, full, NULL);
     g_folder = full;
     CreateDirectoryA(full, NULL);
+    g_dpi = LDpi::OfSystem();
 
     ShotBooks books;
     MainDialog dialog;
     dialog.Create(NULL, MAKEINTRESOURCEA(IDD_MAIN));
-    MoveWindow(dialog.hwnd, 120, 60, 760, 480, TRUE);
+    MoveWindow(dialog.hwnd, Px(120), Px(60), Px(760), Px(480), TRUE);
     Pump(600, &dialog);
     Save("splash");
 
@@ -136,6 +144,16 @@ int main(int argc, char** argv) {
     SendMessageA(dialog.NoteText(), EM_REPLACESEL, TRUE, (LPARAM) "Call the printer service");
     Pump(800, &dialog);
     Save("main-window-diary");
+
+    // A book of twenty notes, one of them open.
+    SelectBook(dialog, "Other Notes");
+    dialog.LVSelectItem(IDC_NOTES, dialog.FindNoteItem("Ideas"));
+    Pump(800, &dialog);
+    Save("main-window");
+
+    std::thread find = CaptureWhenShown("Find", "find", [](HWND w) { PressLater(w, IDCANCEL); });
+    SendMessageA(dialog.hwnd, WM_COMMAND, CM_FIND, 0);
+    find.join();
 
     std::thread about = CaptureWhenShown("About Jotwell", "about", [](HWND w) { PressLater(w, IDOK); });
     SendMessageA(dialog.hwnd, WM_COMMAND, CM_HELP_ABOUT, 0);
@@ -174,7 +192,7 @@ int main(int argc, char** argv) {
 
     // The tray menu opens where the mouse is: over the notification area.
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    SetCursorPos(cx - 40, cy - 60);
+    SetCursorPos(cx - Px(40), cy - Px(60));
     HWND main = dialog.hwnd;
     std::thread tray([main] {
         Sleep(1200);
