@@ -72,6 +72,7 @@ MainDialog::MainDialog()
       bNoteUnreadable(false),
       iEditorState(-1),
       iNoteEncoding(TEXT_CODE_PAGE),
+      bNoteBareLineFeeds(false),
       bHotKeyRegistered(false),
       iPendingClose(0),
       bControlsMade(false),

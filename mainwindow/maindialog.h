@@ -184,6 +184,7 @@ public:
     bool bNoteUnreadable;       // the loaded note's file could not be read whole
     int iEditorState;           // -1 not yet styled, 0 editable, 1 read only, 2 no note
     TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved
+    bool bNoteBareLineFeeds;    // its lines end in LF alone, and are saved so
     bool bHotKeyRegistered;
     int iPendingClose;          // CM_CLOSE or CM_EXIT asked for while disabled; 0 none
     bool bControlsMade;         // all controls are made; a resize before then lays nothing out

@@ -154,6 +154,7 @@ bool MainDialog::LoadRichEditText(const char* path, NoteVersion* version) {
     // What could be read is shown even when it is not all of the file.
     whole = LRichEdit::StreamInFileBytes(text, file.data ? file.data : "", file.size,
                                          &iNoteEncoding) && whole;
+    bNoteBareLineFeeds = TextHasBareLineFeeds(file.data, file.size, iNoteEncoding);
     if (version) {
         version->known = whole && file.exists;
         version->time = file.time;
@@ -242,6 +243,8 @@ bool MainDialog::SaveRichEditText() {
     char* text = LRichEdit::StreamOutFileText(editor, iNoteEncoding, &size, &encoding);
     if (!text)
         return false;
+    if (bNoteBareLineFeeds)
+        size = TextToBareLineFeeds(text, size, encoding);
     NoteVersion version = KnownVersion();
     char kept[LFILE_PATH];
     iLastSave = SaveNoteFile(szNoteName, text, size, &version, savingTurn, GetTickCount(), kept);

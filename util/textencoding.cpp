@@ -115,6 +115,52 @@ TextEncoding TextSaveEncoding(TextEncoding loaded, bool fitsCodePage) {
     return loaded;
 }
 
+namespace {
+// The character at unit i of a text in encoding: a byte, or a UTF-16 unit
+// after the mark.
+size_t UnitSize(TextEncoding encoding) {
+    return encoding == TEXT_UTF16LE_BOM || encoding == TEXT_UTF16BE_BOM ? 2 : 1;
+}
+
+unsigned UnitAt(const unsigned char* p, TextEncoding encoding) {
+    if (encoding == TEXT_UTF16LE_BOM)
+        return p[0] | p[1] << 8;
+    if (encoding == TEXT_UTF16BE_BOM)
+        return p[0] << 8 | p[1];
+    return p[0];
+}
+}  // namespace
+
+bool TextHasBareLineFeeds(const char* bytes, size_t size, TextEncoding encoding) {
+    const unsigned char* p = (const unsigned char*)bytes;
+    size_t unit = UnitSize(encoding);
+    bool lineFeed = false;
+    for (size_t i = TextBomSize(encoding); i + unit <= size; i += unit) {
+        unsigned c = UnitAt(p + i, encoding);
+        if (c == '\r')
+            return false;
+        lineFeed = lineFeed || c == '\n';
+    }
+    return lineFeed;
+}
+
+size_t TextToBareLineFeeds(char* bytes, size_t size, TextEncoding encoding) {
+    unsigned char* p = (unsigned char*)bytes;
+    size_t unit = UnitSize(encoding);
+    size_t to = TextBomSize(encoding);
+    for (size_t from = to; from < size;) {
+        bool pair = from + 2 * unit <= size && UnitAt(p + from, encoding) == '\r' &&
+                    UnitAt(p + from + unit, encoding) == '\n';
+        if (pair)
+            from += unit;
+        size_t take = from + unit <= size ? unit : size - from;
+        memmove(p + to, p + from, take);
+        to += take;
+        from += take;
+    }
+    return to;
+}
+
 size_t TextDecode(const char* bytes, size_t size, TextEncoding encoding, char16_t* out,
                   bool* whole) {
     const unsigned char* p = (const unsigned char*)bytes;

@@ -59,6 +59,15 @@ size_t TextDecode(const char* bytes, size_t size, TextEncoding encoding, char16_
 size_t TextEncode(const char16_t* units, size_t count, TextEncoding encoding, char* out);
 #define TEXT_ENCODED_MAX(count) (UTF8_BOM_SIZE + (count) * 3)
 
+// Whether a file's lines end in bare line feeds, as on other systems: it
+// holds a line feed and no carriage return. The editor gives its lines back
+// with CR LF; such a note gets its own line ends back (TextToBareLineFeeds).
+bool TextHasBareLineFeeds(const char* bytes, size_t size, TextEncoding encoding);
+
+// Every CR LF of an encoded text (byte-order mark included) made a bare LF,
+// in place. Returns the new size.
+size_t TextToBareLineFeeds(char* bytes, size_t size, TextEncoding encoding);
+
 // Decodes the character at p, of which size bytes are left (at least 1),
 // into *code. Returns the bytes it takes, 1 to 4. A byte that starts no
 // valid sequence (a stray continuation byte, an overlong form, a surrogate,

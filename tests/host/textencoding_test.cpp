@@ -131,3 +131,26 @@ TEST(TextEncoding, EveryNoteComesBackByteForByte) {
 }
 
 }  // namespace
+
+namespace {
+
+// Notes written on other systems end their lines in bare line feeds, and get
+// them back; any carriage return makes them the editor's CR LF.
+TEST(TextEncoding, BareLineFeedsAreKnownAndGivenBack) {
+    EXPECT_TRUE(TextHasBareLineFeeds("one\ntwo\n", 8, TEXT_CODE_PAGE));
+    EXPECT_FALSE(TextHasBareLineFeeds("one\r\ntwo\n", 9, TEXT_CODE_PAGE));
+    EXPECT_FALSE(TextHasBareLineFeeds("one line", 8, TEXT_UTF8));
+    std::string text = "\xEF\xBB\xBFone\r\ntwo\r\n\r";
+    text.resize(TextToBareLineFeeds(&text[0], text.size(), TEXT_UTF8_BOM));
+    EXPECT_EQ(text, "\xEF\xBB\xBFone\ntwo\n\r");
+
+    std::string wide("\xFF\xFEo\0\r\0\n\0t\0", 10);
+    EXPECT_FALSE(TextHasBareLineFeeds(wide.data(), wide.size(), TEXT_UTF16LE_BOM));
+    wide.resize(TextToBareLineFeeds(&wide[0], wide.size(), TEXT_UTF16LE_BOM));
+    EXPECT_EQ(wide, std::string("\xFF\xFEo\0\n\0t\0", 8));
+    EXPECT_TRUE(TextHasBareLineFeeds(wide.data(), wide.size(), TEXT_UTF16LE_BOM));
+    std::string big("\xFE\xFF\0o\0\n", 6);
+    EXPECT_TRUE(TextHasBareLineFeeds(big.data(), big.size(), TEXT_UTF16BE_BOM));
+}
+
+}  // namespace

@@ -145,4 +145,16 @@ TEST_F(Utf8Notes, DamagedUtf8ComesBackByteForByteExceptTheEdit) {
     EXPECT_EQ(Saved("Marked"), std::string(BOM) + "x" + marked.substr(3));
 }
 
+// Lines that end in a bare line feed, in either encoding, keep it.
+TEST_F(Utf8Notes, BareLineFeedsStayBare) {
+    WriteNote("Other Notes", "A", "one\ntwo\n");
+    WriteNote("Other Notes", "B", "\xEF\xBB\xBFone\ntwo\xC3\xA9\n");
+    Open();
+    TypeInNote("x");
+    EXPECT_EQ(Saved("A"), "xone\ntwo\n");
+    SelectNote("B");
+    TypeInNote("x");
+    EXPECT_EQ(Saved("B"), "\xEF\xBB\xBFxone\ntwo\xC3\xA9\n");
+}
+
 }  // namespace
