@@ -25,6 +25,7 @@ set(JW_PORTABLE_SOURCES
     features/bookdocument.cpp
     util/textencoding.cpp
     features/notefind.cpp
+    features/searchrules.cpp
     features/rtfunicode.cpp
 )
 
@@ -35,6 +36,7 @@ set(JW_WIN32_SOURCES
     util/lsystemlibrary.cpp
     util/lwide.cpp
     util/ltextfile.cpp
+    util/lcasefold.cpp
     app/settings.cpp
     installer/registry.cpp
     installer/programfolder.cpp
@@ -80,6 +82,9 @@ set(JW_WIN32_SOURCES
     features/finddialog.cpp
     features/findjob.cpp
     features/findpattern.cpp
+    features/searchengine.cpp
+    features/searchdialog.cpp
+    features/search.cpp
     features/find.cpp
     features/bookprintdialog.cpp
     features/printbookjob.cpp
@@ -135,6 +140,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/scanrules_test.cpp
     tests/host/turnwatch_test.cpp
     tests/host/dpiscale_test.cpp
+    tests/host/searchrules_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -213,6 +219,7 @@ set(JW_WIN32_TEST_features_SOURCES
     tests/win32/mainfixture.cpp
     tests/win32/windowlog.cpp
     tests/win32/find_test.cpp
+    tests/win32/search_test.cpp
     tests/win32/print_test.cpp
 )
 
@@ -272,6 +279,7 @@ set(JW_FUZZ_TARGETS
     notesearch
     bookdocument
     textencoding
+    searchrules
 )
 set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 
@@ -292,11 +300,14 @@ set(JW_WIN32_BENCHMARKS
     idle
     startup
     savekill
+    search
 )
 set(JW_WIN32_BENCH_idle_SOURCES bench/idle_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_startup_SOURCES bench/startup_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_savekill_SOURCES bench/savekill_win32_bench.cpp)
+set(JW_WIN32_BENCH_search_SOURCES bench/search_win32_bench.cpp bench/corpus.cpp
+    bench/winbenchkit.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES

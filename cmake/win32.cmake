@@ -64,7 +64,7 @@ set_tests_properties(installer_e2e PROPERTIES TIMEOUT 600 ENVIRONMENT ${JW_TEST_
 # Windows-side benchmarks, run by "make bench" under Wine.
 foreach(b ${JW_WIN32_BENCHMARKS})
     add_executable(wbench_${b} WIN32 ${JW_WIN32_BENCH_${b}_SOURCES} ${JW_RESOURCE_OBJECT})
-    target_link_libraries(wbench_${b} PRIVATE jotwell_core shlwapi)
+    target_link_libraries(wbench_${b} PRIVATE jotwell_core shlwapi psapi)
     set_target_properties(wbench_${b} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()
 

@@ -52,6 +52,7 @@ void MainDialog::Command(WORD id, WORD notifyCode) {
     case CM_SELECT_ALL: LRichEdit::SetSelection(NoteText(), 0, -1); return;
     case CM_FIND: CmFind(); return;
     case CM_FIND_NEXT: CmFindNext(); return;
+    case CM_SEARCH_ALL: CmSearchAll(); return;
     case CM_HELP_CONTENTS: CmHelp(); return;
     case CM_HELP_ABOUT: {
         LAboutBox about;

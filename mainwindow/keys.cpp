@@ -25,7 +25,12 @@ bool MainDialog::PreTranslateMessage(HWND window, UINT msg, WPARAM wParam, LPARA
         switch (wParam) {
         case 'N': CmNoteNew(); break;
         case VK_DELETE: CmNoteDelete(); break;
-        case 'F': CmFind(); break;
+        case 'F':
+            if (shift)
+                CmSearchAll();
+            else
+                CmFind();
+            break;
         case 'V': PastePlainText(); break;
         case 'P':
             if (shift)

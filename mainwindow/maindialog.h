@@ -150,6 +150,10 @@ public:
     bool SelectNextOccurrence();
     bool OpenFoundNote();
 
+    // Search All Books (features/search.cpp).
+    void CmSearchAll();
+    bool OpenSearchResult(int book, const char* note, const char* word, bool matchCase);
+
     // Printing (features/printing.cpp).
     void CmNotePrint();
     void CmBookPrint();

@@ -9,6 +9,7 @@
 #define IDD_FIND              4
 #define IDD_BOOK_PROPERTIES   5
 #define IDD_DIARY_PROPERTIES  6
+#define IDD_SEARCH            7
 
 // Menus.
 #define IDM_MAIN              1
@@ -60,6 +61,9 @@
 #define CM_BOOK_PROPERTIES    2017
 #define CM_BOOK_NEW_LOCAL_DIARY 2018
 
+// The search of every book.
+#define CM_SEARCH_ALL         2030
+
 // Standard dialog buttons; Help is 9 throughout.
 #define IDC_HELP_BUTTON       9
 
@@ -93,6 +97,12 @@
 #define IDC_FIND_MATCH_CASE   102
 #define IDC_FIND_CURRENT_NOTE 103
 #define IDC_FIND_ALL_NOTES    104
+
+// Search of every book.
+#define IDC_SEARCH_TEXT       101
+#define IDC_SEARCH_MATCH_CASE 102
+#define IDC_SEARCH_RESULTS    103
+#define IDC_SEARCH_STATUS     104
 
 // Book Properties.
 #define IDC_BOOK_FOLDER       101
