@@ -41,20 +41,28 @@ std::string CutLine(const std::string& text, size_t start, size_t length) {
 }
 
 // The whole file, read as another computer may be saving it: shared for
-// every kind of access.
-bool ReadWhole(const char* path, std::string* text) {
+// every kind of access. The listing's size saves asking the file for it.
+bool ReadWhole(const char* path, unsigned long long listed, std::string* text) {
     HANDLE file = LFile::OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    DWORD high = 0;
-    DWORD size = GetFileSize(file, &high);
-    bool ok = size != INVALID_FILE_SIZE && high == 0;
-    if (ok) {
-        text->resize(size);
+    size_t size = 0;
+    text->resize(listed + 1);
+    bool ok = true;
+    for (;;) {
+        if (size == text->size())
+            text->resize(size * 2);
         DWORD got = 0;
-        ok = size == 0 || (ReadFile(file, &(*text)[0], size, &got, NULL) && got == size);
+        if (!ReadFile(file, &(*text)[size], (DWORD)(text->size() - size), &got, NULL)) {
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        size += got;
     }
     CloseHandle(file);
+    text->resize(size);
     return ok;
 }
 
@@ -290,7 +298,7 @@ void SearchEngine::ReadPending(DWORD forMs) {
 bool SearchEngine::ReadNote(const PendingNote& pending, SearchNote* note) {
     char path[LFILE_PATH];
     if (!NotePath(vecBooks[pending.book].folder.c_str(), pending.name.c_str(), path) ||
-        !ReadWhole(path, &note->text))
+        !ReadWhole(path, pending.size, &note->text))
         return false;
     note->book = pending.book;
     note->name = pending.name;
