@@ -26,6 +26,10 @@ set(JW_PORTABLE_SOURCES
     util/textencoding.cpp
     features/notefind.cpp
     features/rtfunicode.cpp
+    notebook/historynames.cpp
+    notebook/historyindex.cpp
+    notebook/historyrules.cpp
+    notebook/restoredname.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -135,6 +139,9 @@ set(JW_HOST_TEST_SOURCES
     tests/host/scanrules_test.cpp
     tests/host/turnwatch_test.cpp
     tests/host/dpiscale_test.cpp
+    tests/host/historynames_test.cpp
+    tests/host/historyindex_test.cpp
+    tests/host/historyrules_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -272,6 +279,7 @@ set(JW_FUZZ_TARGETS
     notesearch
     bookdocument
     textencoding
+    historyindex
 )
 set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 
