@@ -76,6 +76,12 @@ set(JW_WIN32_SOURCES
     notebook/savingturn.cpp
     notebook/notes.cpp
     notebook/notemessages.cpp
+    notebook/historystore.cpp
+    notebook/historykeeper.cpp
+    notebook/historylist.cpp
+    notebook/notehistorydialog.cpp
+    notebook/restoredeleteddialog.cpp
+    notebook/history.cpp
     notebook/scan.cpp
     notebook/bookmanage.cpp
     notebook/bookpropertiesdialog.cpp
@@ -192,6 +198,7 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/tray_test.cpp
     tests/win32/utf8notes_test.cpp
     tests/win32/names_test.cpp
+    tests/win32/history_test.cpp
 )
 set(JW_WIN32_TEST_sharing_SOURCES
     tests/win32/mainfixture.cpp
