@@ -30,6 +30,7 @@ set(JW_PORTABLE_SOURCES
     notebook/historyindex.cpp
     notebook/historyrules.cpp
     notebook/restoredname.cpp
+    installer/uninstallmessage.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -148,6 +149,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/historynames_test.cpp
     tests/host/historyindex_test.cpp
     tests/host/historyrules_test.cpp
+    tests/host/uninstallmessage_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
