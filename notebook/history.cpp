@@ -63,8 +63,9 @@ void MainDialog::ShowHistoryFailure() {
 void MainDialog::CmNoteHistory() {
     if (!szNoteName[0] || szNoteName[0] == '-')
         return;
-    // A version handed over by the last save is listed too.
-    history.WaitIdle(2000);
+    // A version handed over by the last save is listed too; a prune under
+    // way is not waited for.
+    history.WaitIdle(2000, true);
     NoteHistoryDialog dialog(history.store, szNoteName, !bReadOnlyBook && !bNoteUnreadable);
     if (dialog.RunModal(hwnd, MAKEINTRESOURCEA(IDD_NOTE_HISTORY)))
         RestoreNoteText(dialog.strRestore);

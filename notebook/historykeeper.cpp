@@ -24,7 +24,7 @@ unsigned long long HistoryMaxBytesSetting() {
 }
 
 HistoryKeeper::HistoryKeeper()
-    : bBusy(false), bStop(false), hThread(NULL), hWake(NULL), hwndNotify(NULL),
+    : bBusy(false), bBusyPruning(false), bStop(false), hThread(NULL), hWake(NULL), hwndNotify(NULL),
       uNotifyMessage(0) {
     InitializeCriticalSection(&csJobs);
 }
@@ -103,11 +103,13 @@ void HistoryKeeper::Hand(Job& job) {
         Failed();
 }
 
-bool HistoryKeeper::WaitIdle(DWORD timeoutMs) {
+bool HistoryKeeper::WaitIdle(DWORD timeoutMs, bool versionsOnly) {
     DWORD start = GetTickCount();
     for (;;) {
         EnterCriticalSection(&csJobs);
-        bool idle = jobs.empty() && !bBusy;
+        bool idle = !bBusy || (versionsOnly && bBusyPruning);
+        for (const Job& job : jobs)
+            idle = idle && versionsOnly && job.prune;
         LeaveCriticalSection(&csJobs);
         if (idle)
             return true;
@@ -139,6 +141,7 @@ void HistoryKeeper::Run() {
             std::swap(job, jobs.front());
             jobs.pop_front();
             bBusy = true;
+            bBusyPruning = job.prune;
             LeaveCriticalSection(&csJobs);
             Work(job);
         }

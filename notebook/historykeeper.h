@@ -37,8 +37,9 @@ public:
     // Cuts the store back to the bounds.
     void Prune(unsigned long long maxAge, unsigned long long maxBytes);
 
-    // Waits until everything handed over is done; false after timeoutMs.
-    bool WaitIdle(DWORD timeoutMs);
+    // Waits until everything handed over is done, or with versionsOnly
+    // the versions, whatever a prune still does; false after timeoutMs.
+    bool WaitIdle(DWORD timeoutMs, bool versionsOnly = false);
 
     HistoryStore store;
 
@@ -64,6 +65,7 @@ private:
     CRITICAL_SECTION csJobs;  // guards the fields below
     std::deque<Job> jobs;
     bool bBusy;               // a job is being worked on
+    bool bBusyPruning;        // and it is a prune
     bool bStop;
     std::map<std::string, unsigned long long> newestKept;  // by note, once known
     HANDLE hThread;
