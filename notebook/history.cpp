@@ -97,11 +97,12 @@ void MainDialog::CmRestoreDeleted() {
     if (!dialog.RunModal(hwnd, MAKEINTRESOURCEA(IDD_RESTORE_DELETED)))
         return;
     std::string first, failed;
-    for (const HistoryEntry& entry : dialog.chosen) {
+    for (HistoryEntry& entry : dialog.chosen) {
         char name[LFILE_PATH];
-        if (!RestoreDeletedNote(folder, entry, name)) {
+        if (!history.store.LoadIndex(entry) || !RestoreDeletedNote(folder, entry, name)) {
             char title[LFILE_PATH];
-            LFile::_GetFileTitleFromPath(title, entry.index.path.c_str());
+            LFile::_GetFileTitleFromPath(title, entry.indexed ? entry.index.path.c_str()
+                                                              : entry.dataPath.c_str());
             failed += (failed.empty() ? "\"" : ", \"") + std::string(title) + "\"";
             continue;
         }

@@ -21,8 +21,8 @@ public:
 
 protected:
     explicit HistoryListDialog(int listId) : iListId(listId) {}
-    // The text of an entry in a column.
-    virtual std::string CellText(const HistoryEntry& entry, int column) = 0;
+    // The text of an entry in a column; it may read the rest of its index.
+    virtual std::string CellText(HistoryEntry& entry, int column) = 0;
     // The selection changed; UpdateControls follows.
     virtual void SelectionChanged() {}
     HWND List() const { return GetDlgItem(hwnd, iListId); }

@@ -66,3 +66,26 @@ void HistoryEntryName(const HistoryStamp& stamp, int attempt, const char* noteNa
         out[n + keep] = '\0';
     }
 }
+
+bool HistoryStampParse(const char* name, HistoryStamp* stamp) {
+    // "YYYY-MM-DD HH-MM-SS": digits everywhere but at the separators.
+    const char kShape[] = "0000-00-00 00-00-00";
+    for (size_t i = 0; i < sizeof kShape - 1; ++i) {
+        bool digit = name[i] >= '0' && name[i] <= '9';
+        if (kShape[i] == '0' ? !digit : name[i] != kShape[i])
+            return false;
+    }
+    auto number = [&](int at, int digits) {
+        int n = 0;
+        for (int i = 0; i < digits; ++i)
+            n = n * 10 + (name[at + i] - '0');
+        return n;
+    };
+    HistoryStamp s = {number(0, 4), number(5, 2), number(8, 2),
+                      number(11, 2), number(14, 2), number(17, 2)};
+    if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > 31 || s.hour > 23 || s.minute > 59 ||
+        s.second > 59)
+        return false;
+    *stamp = s;
+    return true;
+}

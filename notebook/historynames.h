@@ -41,4 +41,8 @@ struct HistoryStamp {
 // HISTORY_NAME_BYTES. Into out (260 bytes), without an extension.
 void HistoryEntryName(const HistoryStamp& stamp, int attempt, const char* noteName, char* out);
 
+// The moment an entry's name starts with; false when it starts with none.
+// Lists are made from the names alone, without opening a file.
+bool HistoryStampParse(const char* name, HistoryStamp* stamp);
+
 #endif

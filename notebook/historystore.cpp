@@ -26,6 +26,22 @@ unsigned long long TimeOf(const FILETIME& ft) {
     return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
 }
 
+// The file time of a moment in local time, the inverse of LocalStamp.
+unsigned long long StampTime(const HistoryStamp& stamp) {
+    SYSTEMTIME st;
+    ZeroMemory(&st, sizeof st);
+    st.wYear = (WORD)stamp.year;
+    st.wMonth = (WORD)stamp.month;
+    st.wDay = (WORD)stamp.day;
+    st.wHour = (WORD)stamp.hour;
+    st.wMinute = (WORD)stamp.minute;
+    st.wSecond = (WORD)stamp.second;
+    FILETIME local, utc;
+    if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
+        return 0;
+    return TimeOf(utc);
+}
+
 HistoryStamp LocalStamp(unsigned long long time) {
     FILETIME utc = {(DWORD)time, (DWORD)(time >> 32)}, local;
     SYSTEMTIME st;
@@ -105,6 +121,37 @@ std::string FirstLineOf(const void* data, size_t size) {
     return std::string();
 }
 
+// The files of a folder's entries, by their name without extension.
+struct EntryFiles {
+    bool data = false, index = false;
+    unsigned long long dataBytes = 0, indexBytes = 0, written = 0;
+};
+
+// Temporary files of cut-off writes go to temps, with their write times.
+std::map<std::string, EntryFiles> EntryFilesIn(
+    const std::string& folder,
+    std::vector<std::pair<std::string, unsigned long long>>* temps = NULL) {
+    std::map<std::string, EntryFiles> byName;
+    for (const LFindData& fd : ItemsIn(folder, false)) {
+        std::string name = fd.cFileName;
+        unsigned long long size = ((unsigned long long)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
+        unsigned long long written = TimeOf(fd.ftLastWriteTime);
+        bool isIndex = EndsWith(fd.cFileName, HISTORY_INDEX_EXT);
+        if (EndsWith(fd.cFileName, ".tmp")) {
+            if (temps)
+                temps->push_back(std::make_pair(Join(folder, name), written));
+            continue;
+        }
+        if (!isIndex && !EndsWith(fd.cFileName, HISTORY_DATA_EXT))
+            continue;
+        EntryFiles& files = byName[name.substr(0, name.rfind('.'))];
+        (isIndex ? files.index : files.data) = true;
+        (isIndex ? files.indexBytes : files.dataBytes) = size;
+        files.written = std::max(files.written, written);
+    }
+    return byName;
+}
+
 bool ReadIndex(const std::string& path, HistoryIndex* index) {
     size_t size = 0;
     char* text = LFile::ReadTextFile(path.c_str(), &size);
@@ -113,9 +160,6 @@ bool ReadIndex(const std::string& path, HistoryIndex* index) {
     return ok;
 }
 
-std::string DataPathOf(const std::string& indexPath) {
-    return indexPath.substr(0, indexPath.size() - strlen(HISTORY_INDEX_EXT)) + HISTORY_DATA_EXT;
-}
 
 }  // namespace
 
@@ -211,6 +255,7 @@ bool HistoryStore::WriteEntry(const std::string& folder, const HistoryIndex& ind
         }
         if (made) {
             made->index = index;
+            made->indexed = true;
             made->dataPath = dataPath;
             made->indexPath = indexPath;
         }
@@ -219,24 +264,23 @@ bool HistoryStore::WriteEntry(const std::string& folder, const HistoryIndex& ind
     return false;
 }
 
-std::vector<HistoryEntry> HistoryStore::List(const std::string& folder, HistoryKind kind,
-                                             const char* owner) {
+std::vector<HistoryEntry> HistoryStore::List(const std::string& folder, HistoryKind kind) {
     std::vector<HistoryEntry> entries;
     if (!szRoot[0])
         return entries;
-    for (const LFindData& fd : ItemsIn(folder, false)) {
-        if (!EndsWith(fd.cFileName, HISTORY_INDEX_EXT))
+    for (const auto& item : EntryFilesIn(folder)) {
+        HistoryStamp stamp;
+        if (!item.second.data || !item.second.index ||
+            !HistoryStampParse(item.first.c_str(), &stamp))
             continue;
         HistoryEntry entry;
-        entry.indexPath = Join(folder, fd.cFileName);
-        if (!ReadIndex(entry.indexPath, &entry.index) || entry.index.kind != kind)
-            continue;
-        // The key of a folder may be shared by another: the index tells.
-        char noteFolder[LFILE_PATH];
-        LFile::_GetFolderFromPath(noteFolder, entry.index.path.c_str());
-        if (!LSameName(kind == HISTORY_VERSION ? entry.index.path.c_str() : noteFolder, owner))
-            continue;
-        entry.dataPath = DataPathOf(entry.indexPath);
+        entry.index.kind = kind;
+        entry.index.kept = StampTime(stamp);
+        entry.index.time = 0;
+        entry.index.size = item.second.dataBytes;
+        entry.indexed = false;
+        entry.dataPath = Join(folder, item.first) + HISTORY_DATA_EXT;
+        entry.indexPath = Join(folder, item.first) + HISTORY_INDEX_EXT;
         entries.push_back(entry);
     }
     std::sort(entries.begin(), entries.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
@@ -248,11 +292,22 @@ std::vector<HistoryEntry> HistoryStore::List(const std::string& folder, HistoryK
 }
 
 std::vector<HistoryEntry> HistoryStore::Versions(const char* notePath) {
-    return List(VersionsFolder(notePath), HISTORY_VERSION, notePath);
+    return List(VersionsFolder(notePath), HISTORY_VERSION);
 }
 
 std::vector<HistoryEntry> HistoryStore::Deleted(const char* bookFolder) {
-    return List(DeletedFolder(bookFolder), HISTORY_DELETED, bookFolder);
+    return List(DeletedFolder(bookFolder), HISTORY_DELETED);
+}
+
+bool HistoryStore::LoadIndex(HistoryEntry& entry) {
+    if (entry.indexed)
+        return true;
+    HistoryIndex index;
+    if (!ReadIndex(entry.indexPath, &index) || index.kind != entry.index.kind)
+        return false;
+    entry.index = index;
+    entry.indexed = true;
+    return true;
 }
 
 bool HistoryStore::NewestVersion(const char* notePath, unsigned long long* kept) {
@@ -278,52 +333,38 @@ bool HistoryStore::Remove(const HistoryEntry& entry) {
     return gone;
 }
 
+void HistoryStore::RemoveFile(const std::string& path) {
+    EnterCriticalSection(&csWrite);
+    DeleteFileU(path.c_str());
+    LeaveCriticalSection(&csWrite);
+}
+
 void HistoryStore::PruneFolder(const std::string& folder, unsigned long long now,
                                std::vector<HistoryEntry>* entries,
                                std::vector<unsigned long long>* bytes) {
-    struct Files {
-        bool data = false, index = false;
-        unsigned long long dataBytes = 0, indexBytes = 0, written = 0;
-    };
-    std::map<std::string, Files> byName;
-    for (const LFindData& fd : ItemsIn(folder, false)) {
-        std::string name = fd.cFileName;
-        unsigned long long size = ((unsigned long long)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
-        unsigned long long written = TimeOf(fd.ftLastWriteTime);
-        bool old = written + kLeftoverAge < now;
-        if (EndsWith(fd.cFileName, ".tmp")) {
-            if (old) {
-                EnterCriticalSection(&csWrite);
-                DeleteFileU(Join(folder, name).c_str());
-                LeaveCriticalSection(&csWrite);
-            }
-            continue;
-        }
-        bool isIndex = EndsWith(fd.cFileName, HISTORY_INDEX_EXT);
-        if (!isIndex && !EndsWith(fd.cFileName, HISTORY_DATA_EXT))
-            continue;
-        Files& files = byName[name.substr(0, name.rfind('.'))];
-        (isIndex ? files.index : files.data) = true;
-        (isIndex ? files.indexBytes : files.dataBytes) = size;
-        files.written = std::max(files.written, written);
-    }
+    std::vector<std::pair<std::string, unsigned long long>> temps;
+    std::map<std::string, EntryFiles> byName = EntryFilesIn(folder, &temps);
+    for (const auto& temp : temps)
+        if (temp.second + kLeftoverAge < now)
+            RemoveFile(temp.first);
     for (const auto& item : byName) {
-        const Files& files = item.second;
+        const EntryFiles& files = item.second;
         HistoryEntry entry;
         entry.indexPath = Join(folder, item.first) + HISTORY_INDEX_EXT;
         entry.dataPath = Join(folder, item.first) + HISTORY_DATA_EXT;
-        if (files.index && files.data && ReadIndex(entry.indexPath, &entry.index)) {
+        HistoryStamp stamp;
+        if (files.index && files.data && HistoryStampParse(item.first.c_str(), &stamp)) {
+            entry.index.kept = StampTime(stamp);
+            entry.indexed = false;
             entries->push_back(entry);
             bytes->push_back(files.dataBytes + files.indexBytes);
             continue;
         }
-        // Bytes whose index never came, an index whose bytes are gone, or
-        // one that cannot be read: listed by nothing, and taking room.
-        if (files.written + kLeftoverAge < now) {
-            EnterCriticalSection(&csWrite);
-            DeleteFileU(entry.indexPath.c_str());
-            DeleteFileU(entry.dataPath.c_str());
-            LeaveCriticalSection(&csWrite);
+        // Bytes whose index never came, or an index whose bytes are gone:
+        // listed by nothing, and taking room.
+        if ((files.index != files.data) && files.written + kLeftoverAge < now) {
+            RemoveFile(entry.indexPath);
+            RemoveFile(entry.dataPath);
         }
     }
 }

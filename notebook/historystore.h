@@ -17,9 +17,13 @@
 #include "notebook/notefile.h"
 #include "util/lfile.h"
 
-// One entry: its index and its two files.
+// One entry: its index and its two files. A list gives the kind, the time
+// it was kept (to the second) and the size, from the names alone; the rest
+// of the index is read when asked for (HistoryStore::LoadIndex), so that a
+// list of a thousand opens at once.
 struct HistoryEntry {
     HistoryIndex index;
+    bool indexed = false;   // all of index has been read
     std::string dataPath;   // the note's bytes
     std::string indexPath;  // its index, beside them
 };
@@ -45,9 +49,13 @@ public:
     // When the newest version of the note was kept; false when none was.
     bool NewestVersion(const char* notePath, unsigned long long* kept);
 
-    // The note's versions, or the book's deleted notes, newest first.
+    // The note's versions, or the book's deleted notes, newest first. A
+    // book's folder in the store is named by its last name and a key of its
+    // path: two books that share both would be taken for one.
     std::vector<HistoryEntry> Versions(const char* notePath);
     std::vector<HistoryEntry> Deleted(const char* bookFolder);
+    // Reads the rest of an entry's index, once; false when it cannot.
+    bool LoadIndex(HistoryEntry& entry);
 
     // An entry's bytes, all of them as its index counts them.
     bool Read(const HistoryEntry& entry, NoteFileText* out);
@@ -65,12 +73,12 @@ private:
     std::string BookFolder(const char* bookFolder) const;
     std::string VersionsFolder(const char* notePath) const;
     std::string DeletedFolder(const char* bookFolder) const;
-    std::vector<HistoryEntry> List(const std::string& folder, HistoryKind kind,
-                                   const char* owner);
+    std::vector<HistoryEntry> List(const std::string& folder, HistoryKind kind);
     bool WriteEntry(const std::string& folder, const HistoryIndex& index, const void* data,
                     const char* title, HistoryEntry* made);
     void PruneFolder(const std::string& folder, unsigned long long now,
                      std::vector<HistoryEntry>* entries, std::vector<unsigned long long>* bytes);
+    void RemoveFile(const std::string& path);
 
     // One writer at a time: the keeper's thread and the window's both write.
     CRITICAL_SECTION csWrite;

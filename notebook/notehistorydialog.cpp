@@ -103,9 +103,11 @@ void NoteHistoryDialog::CopyShown() {
         GlobalFree(memory);
 }
 
-std::string NoteHistoryDialog::CellText(const HistoryEntry& entry, int column) {
-    const HistoryIndex& index = entry.index;
+std::string NoteHistoryDialog::CellText(HistoryEntry& entry, int column) {
     if (column == 0)
-        return HistoryTimeText(index.time ? index.time : index.kept);
-    return column == 1 ? HistorySizeText(index.size) : index.firstLine;
+        return HistoryTimeText(entry.index.kept);
+    if (column == 1)
+        return HistorySizeText(entry.index.size);
+    store.LoadIndex(entry);
+    return entry.index.firstLine;
 }

@@ -23,7 +23,7 @@ public:
     std::string strRestore;
 
 protected:
-    std::string CellText(const HistoryEntry& entry, int column) override;
+    std::string CellText(HistoryEntry& entry, int column) override;
     void SelectionChanged() override { ShowSelected(); }
 
 private:

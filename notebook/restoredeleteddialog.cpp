@@ -33,10 +33,13 @@ bool RestoreDeletedDialog::CmOk() {
     return !chosen.empty();
 }
 
-std::string RestoreDeletedDialog::CellText(const HistoryEntry& entry, int column) {
+std::string RestoreDeletedDialog::CellText(HistoryEntry& entry, int column) {
+    if (column == 1)
+        return HistoryTimeText(entry.index.kept);
+    store.LoadIndex(entry);
+    if (column == 2)
+        return entry.index.firstLine;
     char title[LFILE_PATH];
     LFile::_GetFileTitleFromPath(title, entry.index.path.c_str());
-    if (column == 0)
-        return title;
-    return column == 1 ? HistoryTimeText(entry.index.kept) : entry.index.firstLine;
+    return title;
 }

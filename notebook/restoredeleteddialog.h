@@ -20,7 +20,7 @@ public:
     std::vector<HistoryEntry> chosen;
 
 protected:
-    std::string CellText(const HistoryEntry& entry, int column) override;
+    std::string CellText(HistoryEntry& entry, int column) override;
 
 private:
     HistoryStore& store;

@@ -69,6 +69,12 @@ TEST(HistoryNames, EntriesAreNamedByTheirTimeAndAttempt) {
     EXPECT_STREQ(out, "2026-12-07 09-05-03");
     HistoryEntryName(stamp, 2, "Shopping", out);
     EXPECT_STREQ(out, "2026-12-07 09-05-03 2 Shopping");
+    HistoryStamp back = {0, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(HistoryStampParse(out, &back));
+    EXPECT_EQ(memcmp(&back, &stamp, sizeof stamp), 0);
+    EXPECT_FALSE(HistoryStampParse("2026-12-07 09-05", &back));
+    EXPECT_FALSE(HistoryStampParse("2026-13-07 09-05-03", &back));
+    EXPECT_FALSE(HistoryStampParse("notes.txt", &back));
 }
 
 TEST(RestoredName, TakenNamesGetRestoredAndANumber) {
