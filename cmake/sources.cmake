@@ -309,11 +309,14 @@ set(JW_WIN32_BENCHMARKS
     idle
     startup
     savekill
+    historywindows
 )
 set(JW_WIN32_BENCH_idle_SOURCES bench/idle_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_startup_SOURCES bench/startup_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp bench/winbenchkit.cpp)
-set(JW_WIN32_BENCH_savekill_SOURCES bench/savekill_win32_bench.cpp)
+set(JW_WIN32_BENCH_savekill_SOURCES bench/savekill_win32_bench.cpp bench/winbenchkit.cpp)
+set(JW_WIN32_BENCH_historywindows_SOURCES bench/historywindows_win32_bench.cpp
+    bench/winbenchkit.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES
