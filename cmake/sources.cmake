@@ -27,6 +27,11 @@ set(JW_PORTABLE_SOURCES
     features/notefind.cpp
     features/searchrules.cpp
     features/rtfunicode.cpp
+    notebook/historynames.cpp
+    notebook/historyindex.cpp
+    notebook/historyrules.cpp
+    notebook/restoredname.cpp
+    installer/uninstallmessage.cpp
 )
 
 # Win32 code of the program (everything but the entry point).
@@ -74,6 +79,12 @@ set(JW_WIN32_SOURCES
     notebook/savingturn.cpp
     notebook/notes.cpp
     notebook/notemessages.cpp
+    notebook/historystore.cpp
+    notebook/historykeeper.cpp
+    notebook/historylist.cpp
+    notebook/notehistorydialog.cpp
+    notebook/restoredeleteddialog.cpp
+    notebook/history.cpp
     notebook/scan.cpp
     notebook/bookmanage.cpp
     notebook/bookpropertiesdialog.cpp
@@ -141,6 +152,10 @@ set(JW_HOST_TEST_SOURCES
     tests/host/turnwatch_test.cpp
     tests/host/dpiscale_test.cpp
     tests/host/searchrules_test.cpp
+    tests/host/historynames_test.cpp
+    tests/host/historyindex_test.cpp
+    tests/host/historyrules_test.cpp
+    tests/host/uninstallmessage_test.cpp
 )
 
 # The Windows test kit: the test main and the helpers every Windows test uses.
@@ -191,6 +206,7 @@ set(JW_WIN32_TEST_mainwindow_SOURCES
     tests/win32/tray_test.cpp
     tests/win32/utf8notes_test.cpp
     tests/win32/names_test.cpp
+    tests/win32/history_test.cpp
 )
 set(JW_WIN32_TEST_sharing_SOURCES
     tests/win32/mainfixture.cpp
@@ -280,6 +296,7 @@ set(JW_FUZZ_TARGETS
     bookdocument
     textencoding
     searchrules
+    historyindex
 )
 set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 
@@ -301,12 +318,15 @@ set(JW_WIN32_BENCHMARKS
     startup
     savekill
     search
+    historywindows
 )
 set(JW_WIN32_BENCH_idle_SOURCES bench/idle_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_startup_SOURCES bench/startup_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_notelist_SOURCES bench/notelist_win32_bench.cpp bench/winbenchkit.cpp)
-set(JW_WIN32_BENCH_savekill_SOURCES bench/savekill_win32_bench.cpp)
+set(JW_WIN32_BENCH_savekill_SOURCES bench/savekill_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_search_SOURCES bench/search_win32_bench.cpp bench/corpus.cpp
+    bench/winbenchkit.cpp)
+set(JW_WIN32_BENCH_historywindows_SOURCES bench/historywindows_win32_bench.cpp
     bench/winbenchkit.cpp)
 
 # The screenshot driver (Windows program).

@@ -13,6 +13,8 @@
 #include "installer/registry.h"
 #include "installer/samplenotes.h"
 #include "installer/setuplayout.h"
+#include "installer/uninstallmessage.h"
+#include "notebook/historystore.h"
 #include "util/lfolder.h"
 #include "util/lsystemlibrary.h"
 #include "util/lwide.h"
@@ -130,13 +132,15 @@ int UninstallDialog::MainFunction() {
         return false;
     WaitForFirstStage();
     if (MessageBoxU(hwnd, "Are you sure you want to remove Jotwell from this computer?",
-                    "Uninstall Jotwell", MB_YESNO | MB_ICONERROR) == IDYES &&
-        !RemoveInstallation()) {
-        char text[LFILE_PATH + 160];
-        snprintf(text, sizeof text,
-                 "Jotwell has been removed. Your notes were kept, in the folder\n\n%s",
-                 szProgramFolder);
-        MessageBoxU(hwnd, text, "Uninstall Jotwell", MB_OK | MB_ICONINFORMATION);
+                    "Uninstall Jotwell", MB_YESNO | MB_ICONERROR) == IDYES) {
+        bool notesKept = !RemoveInstallation();
+        // The history store stays, as notes do: it is the user's.
+        char store[LFILE_PATH];
+        if (!HistoryStoreRoot(store) || !LFile::Exists(store))
+            store[0] = '\0';
+        std::string text = UninstallClosingMessage(szProgramFolder, notesKept, store);
+        if (!text.empty())
+            MessageBoxU(hwnd, text.c_str(), "Uninstall Jotwell", MB_OK | MB_ICONINFORMATION);
     }
     if (stage2)
         RemoveOwnCopy();

@@ -18,6 +18,8 @@ void MainDialog::Command(WORD id, WORD notifyCode) {
     switch (id) {
     case CM_NOTE_NEW: CmNoteNew(); return;
     case CM_NOTE_DELETE: CmNoteDelete(); return;
+    case CM_NOTE_HISTORY: CmNoteHistory(); return;
+    case CM_RESTORE_DELETED: CmRestoreDeleted(); return;
     case CM_BOOK_NEW_LOCAL: CmBookNewLocal(false); return;
     case CM_BOOK_NEW_LOCAL_DIARY: CmBookNewLocal(true); return;
     case CM_BOOK_NEW_SHARED: CmBookNew(); return;
@@ -247,6 +249,9 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SAVEFAILURE:
         CmOpen();
         ShowSaveFailure();
+        return TRUE;
+    case WM_HISTORYFAILURE:
+        ShowHistoryFailure();
         return TRUE;
     case WM_TRAYNOTIFY:
         if (lParam == WM_LBUTTONUP)

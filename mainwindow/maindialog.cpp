@@ -76,7 +76,10 @@ MainDialog::MainDialog()
       bHotKeyRegistered(false),
       iPendingClose(0),
       bControlsMade(false),
-      iLastSave(NOTE_SAVED) {
+      iLastSave(NOTE_SAVED),
+      bNoteBytesKnown(false),
+      ullNoteBytesTime(0),
+      bHistoryFailureShown(false) {
     szFindText[0] = '\0';
     strcpy(szNoteName, "-");
     ftNoteFile.dwLowDateTime = ftNoteFile.dwHighDateTime = 0;
@@ -132,6 +135,7 @@ void MainDialog::InitDialog() {
     bControlsMade = true;
     LayoutControls();
 
+    history.NotifyFailure(hwnd, WM_HISTORYFAILURE);
     InitFolderList();
 
     // A timer message comes after the first paint.
@@ -205,6 +209,9 @@ void MainDialog::FinishStart() {
     // The editor may already be locked for want of a note.
     AddTool(hwndToolTip, IDC_NOTE_TEXT, iEditorState == 2 ? kNoNoteTip : kEditorTip);
     AddTool(hwndToolTip, IDC_STATUS, "Click here");
+
+    // In the background, and never before the window shows.
+    history.Prune(HistoryMaxAgeSetting(), HistoryMaxBytesSetting());
 }
 
 bool MainDialog::CmOk() {
@@ -254,6 +261,8 @@ void MainDialog::EnableNoteItems(HMENU menu) {
     EnableMenuItemIn(menu, CM_NOTE_NEW, !bReadOnlyBook);
     EnableMenuItemIn(menu, CM_NOTE_PRINT, loaded);
     EnableMenuItemIn(menu, CM_NOTE_DELETE, loaded && !bReadOnlyBook);
+    EnableMenuItemIn(menu, CM_NOTE_HISTORY, loaded && szNoteName[0] != '-');
+    EnableMenuItemIn(menu, CM_RESTORE_DELETED, !bReadOnlyBook);
 }
 
 void MainDialog::EnableEditItems(HMENU menu) {

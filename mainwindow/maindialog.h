@@ -10,6 +10,7 @@
 
 #include "dialogs/ldialog.h"
 #include "dialogs/lsplash.h"
+#include "notebook/historykeeper.h"
 #include "notebook/notefile.h"
 #include "resources/resource.h"
 #include "util/lfile.h"
@@ -120,6 +121,16 @@ public:
     int NoteMessageBox(const char* format, UINT type);
     BOOL QueryEndSession();
 
+    // Kept versions and deleted notes (notebook/history.cpp).
+    void CmNoteHistory();
+    void CmRestoreDeleted();
+    bool KeepDeletedNote(const char* path, HistoryEntry* copy);
+    void KeepReplacedVersion(const NoteVersion& replaced, const char* keptName);
+    void KeepScreenText();
+    bool RestoreDeletedNote(const char* folder, const HistoryEntry& entry, char* name);
+    void RestoreNoteText(const std::string& bytes);
+    void ShowHistoryFailure();
+
     // External change detection (notebook/scan.cpp).
     void ScanFolders();
     bool RemoveVanishedNotes(const std::vector<int>& vanished,
@@ -194,6 +205,11 @@ public:
     bool bControlsMade;         // all controls are made; a resize before then lays nothing out
     SavingTurn savingTurn;      // of the loaded note's folder, with its watch of a turn in the way
     NoteSaveResult iLastSave;   // of the last SaveData
+    HistoryKeeper history;      // the user's store of versions and deleted notes
+    std::string strNoteBytes;   // the bytes of the loaded note's known version,
+    bool bNoteBytesKnown;       // when known: kept when a save replaces them
+    unsigned long long ullNoteBytesTime;
+    bool bHistoryFailureShown;  // the user was told a version could not be kept
 };
 
 #endif

@@ -87,8 +87,11 @@ bool ReadNoteFile(const char* path, NoteFileText* out) {
 }
 
 NoteSaveResult SaveNoteFile(const char* path, const void* data, size_t size, NoteVersion* version,
-                            SavingTurn& turn, unsigned nowMs, char* keptName) {
+                            SavingTurn& turn, unsigned nowMs, char* keptName,
+                            NoteVersion* previous) {
     keptName[0] = '\0';
+    if (previous)
+        previous->known = false;
     for (int attempt = 0; attempt < 2; ++attempt) {
         unsigned long long onDisk = 0;
         bool exists = LFile::GetLastWriteTime(path, &onDisk);
@@ -121,6 +124,10 @@ NoteSaveResult SaveNoteFile(const char* path, const void* data, size_t size, Not
         turn.Release();
         if (!replaced)
             return NOTE_SAVE_FAILED;
+        if (previous) {
+            previous->known = exists;
+            previous->time = onDisk;
+        }
         version->known = true;
         version->time = written;
         return NOTE_SAVED;

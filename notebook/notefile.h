@@ -49,8 +49,10 @@ enum NoteSaveResult {
 // again makes no second copy. The name of a copy made goes to keptName (260
 // bytes; empty when none). Of two computers saving at once, one finds the
 // other's version at its rename and keeps it first. On NOTE_SAVED, *version
-// is the saved one.
+// is the saved one, and *previous, when given, the version the save
+// replaced (not known when there was no file).
 NoteSaveResult SaveNoteFile(const char* path, const void* data, size_t size, NoteVersion* version,
-                            SavingTurn& turn, unsigned nowMs, char* keptName);
+                            SavingTurn& turn, unsigned nowMs, char* keptName,
+                            NoteVersion* previous = 0);
 
 #endif

@@ -31,6 +31,16 @@ unsigned long long FromFileTime(const FILETIME& ft) {
     return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
 }
 
+// The notes a message names: 'the note "A"', 'the notes "A", "B"'.
+struct NoteNames {
+    std::string quoted;
+    int count = 0;
+    void Add(const std::string& name) { quoted += (count++ ? ", \"" : "\"") + name + "\""; }
+    std::string Text() const { return (count > 1 ? "notes " : "note ") + quoted; }
+    const char* Pronoun() const { return count > 1 ? "them" : "it"; }
+    const char* Stays() const { return count > 1 ? "They stay in the book." : "It stays in the book."; }
+};
+
 }  // namespace
 
 void MainDialog::InsertNotesSorted(std::vector<std::string>& names) {
@@ -158,6 +168,11 @@ bool MainDialog::LoadRichEditText(const char* path, NoteVersion* version) {
     if (version) {
         version->known = whole && file.exists;
         version->time = file.time;
+        // The bytes of that version: a save that replaces it keeps them.
+        bNoteBytesKnown = version->known;
+        ullNoteBytesTime = file.time;
+        strNoteBytes.assign(file.data && version->known ? file.data : "",
+                            version->known ? file.size : 0);
     }
     return whole;
 }
@@ -246,14 +261,22 @@ bool MainDialog::SaveRichEditText() {
     if (bNoteBareLineFeeds)
         size = TextToBareLineFeeds(text, size, encoding);
     NoteVersion version = KnownVersion();
+    NoteVersion replaced = {false, 0};
     char kept[LFILE_PATH];
-    iLastSave = SaveNoteFile(szNoteName, text, size, &version, savingTurn, GetTickCount(), kept);
-    delete[] text;
+    iLastSave = SaveNoteFile(szNoteName, text, size, &version, savingTurn, GetTickCount(), kept,
+                             &replaced);
     // Also after a failure: another user's version kept beside is known now,
     // and the next try does not keep it again.
     SetKnownVersion(version);
     if (kept[0])
         ListKeptVersion(kept);
+    KeepReplacedVersion(replaced, kept);
+    if (iLastSave == NOTE_SAVED) {
+        bNoteBytesKnown = true;
+        ullNoteBytesTime = version.time;
+        strNoteBytes.assign(text, size);
+    }
+    delete[] text;
     if (iLastSave != NOTE_SAVED)
         return false;
     iNoteEncoding = encoding;
@@ -372,21 +395,32 @@ void MainDialog::CmNoteDelete() {
     // selection while a note stays loaded): its edits are kept.
     if (!loadedGoes && !ConfirmLeaveNote())
         return;
-    std::string kept;
-    int keptCount = 0;
+    NoteNames held, uncopied;
     for (size_t i = 0; i < paths.size(); ++i) {
         const char* path = paths[i].c_str();
+        // A note goes only once a copy of it is kept among deleted notes.
+        HistoryEntry copy;
+        if (!KeepDeletedNote(path, &copy)) {
+            uncopied.Add(names[i]);
+            continue;
+        }
         if (DeleteFileU(path) || !LFile::Exists(path))
             continue;
-        kept += (keptCount++ ? ", \"" : "\"") + names[i] + "\"";
+        if (!copy.indexPath.empty())
+            history.store.Remove(copy);  // not deleted after all
+        held.Add(names[i]);
     }
-    if (keptCount) {
-        bool many = keptCount > 1;
-        std::string message = std::string("Jotwell cannot delete the ") +
-                              (many ? "notes " : "note ") + kept +
-                              ". Another program may be using " + (many ? "them" : "it") +
-                              ", or the folder may be read only.\r\n\r\n" +
-                              (many ? "They stay" : "It stays") + " in the book.";
+    if (uncopied.count) {
+        std::string message = "Jotwell cannot delete the " + uncopied.Text() +
+                              ": a copy of " + uncopied.Pronoun() +
+                              " could not be kept among the deleted notes, in the folder\r\n\r\n" +
+                              history.store.szRoot + "\r\n\r\n" + uncopied.Stays();
+        MessageBoxU(hwnd, message.c_str(), "Jotwell", MB_ICONWARNING | MB_OK);
+    }
+    if (held.count) {
+        std::string message = "Jotwell cannot delete the " + held.Text() +
+                              ". Another program may be using " + held.Pronoun() +
+                              ", or the folder may be read only.\r\n\r\n" + held.Stays();
         MessageBoxU(hwnd, message.c_str(), "Jotwell", MB_ICONWARNING | MB_OK);
     }
     bNoteNameChanged = false;

@@ -122,11 +122,17 @@ void MainDialog::CheckLoadedNoteTime() {
         return;
     // In a read-only book the user has no version of their own to keep, and
     // nothing may be written there: the change is simply shown.
-    if (bReadOnlyBook ||
+    bool reload = bReadOnlyBook;
+    if (!reload &&
         MessageBoxU(hwnd,
                     "Jotwell detected that the current note has been changed. Do you want to "
                     "reload it?",
                     "Jotwell", MB_ICONQUESTION | MB_YESNOCANCEL) == IDYES) {
+        // What the user had on screen goes into the history first.
+        KeepScreenText();
+        reload = true;
+    }
+    if (reload) {
         HWND text = NoteText();
         LONG start = 0, end = 0;
         LRichEdit::GetSelection(text, &start, &end);

@@ -135,4 +135,19 @@
 #define HELP_CONTEXT_DIARY_PROPERTIES 102
 #define HELP_CONTEXT_BOOK_PROPERTIES  103
 
+// Kept versions and deleted notes: their two windows, commands and
+// controls, and the message by which a version that could not be kept is
+// told (WM_USER + 22).
+#define IDD_NOTE_HISTORY      8
+#define IDD_RESTORE_DELETED   9
+#define CM_NOTE_HISTORY       2019
+#define CM_RESTORE_DELETED    2020
+#define IDC_HISTORY_LIST      101
+#define IDC_HISTORY_TEXT      102
+#define IDC_HISTORY_COPY      103
+#define IDC_HISTORY_INFO      104
+#define IDC_DELETED_LIST      101
+#define IDC_DELETED_INFO      102
+#define WM_HISTORYFAILURE     (0x0400 + 22)
+
 #endif

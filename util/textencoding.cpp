@@ -278,6 +278,18 @@ size_t Utf8ToUtf16(const char* in, size_t size, char16_t* out) {
     return n;
 }
 
+size_t Utf8Fit(const char* text, size_t limit) {
+    size_t n = 0;
+    while (n < limit && text[n])
+        ++n;
+    if (text[n] == '\0')
+        return n;
+    // Cut inside a character when the next byte continues it.
+    while (n > 0 && ((unsigned char)text[n] & 0xC0) == 0x80)
+        --n;
+    return n;
+}
+
 size_t Utf16ToUtf8(const char16_t* in, size_t count, char* out) {
     unsigned char* o = (unsigned char*)out;
     for (size_t i = 0; i < count; ++i) {

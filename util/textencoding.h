@@ -75,6 +75,11 @@ size_t TextToBareLineFeeds(char* bytes, size_t size, TextEncoding encoding);
 // REPLACEMENT_CHARACTER.
 size_t Utf8Decode(const unsigned char* p, size_t size, unsigned* code);
 
+// Bytes of the longest start of text (zero-terminated UTF-8) that ends
+// between two characters and takes at most limit bytes: a name cut to fit
+// keeps no half character.
+size_t Utf8Fit(const char* text, size_t limit);
+
 // UTF-16 of UTF-8 bytes, invalid bytes each as REPLACEMENT_CHARACTER. out
 // has room for size units: UTF-16 never takes more units than UTF-8 takes
 // bytes. Returns the number of units written.

@@ -36,6 +36,7 @@ void MainWindowTest::SeedBooks(const char* current) {
 
 void MainWindowTest::Open() {
     dialog.reset(new MainDialog);
+    lstrcpynA(dialog->history.store.szRoot, store.path().c_str(), LFILE_PATH);
     ASSERT_TRUE(dialog->Create(NULL, MAKEINTRESOURCEA(IDD_MAIN)));
     PumpFor(100);
 }

@@ -57,6 +57,7 @@ protected:
     void SelectBook(const char* name);
 
     testkit::TempDir books;
+    testkit::TempDir store;  // the window's history store, in place of the user's
     std::unique_ptr<MainDialog> dialog;
     testkit::DialogResponder responder;
 };
