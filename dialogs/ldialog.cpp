@@ -194,13 +194,13 @@ bool LKeyDialog::Open(HWND owner, LPCSTR templateName) {
     return true;
 }
 
-// LPlayerBaseDlg
+// LToolBarDialog
 
-LPlayerBaseDlg::LPlayerBaseDlg() : hwndToolBar(NULL) {}
+LToolBarDialog::LToolBarDialog() : hwndToolBar(NULL) {}
 
-bool LPlayerBaseDlg::CmOk() { return false; }
+bool LToolBarDialog::CmOk() { return false; }
 
-void LPlayerBaseDlg::AddTool(HWND& hwndTip, int id, const char* text) {
+void LToolBarDialog::AddTool(HWND& hwndTip, int id, const char* text) {
     if (!hwndTip) {
         InitCommonControls();
         hwndTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, NULL,
@@ -226,7 +226,7 @@ void LPlayerBaseDlg::AddTool(HWND& hwndTip, int id, const char* text) {
     SendMessageA(hwndTip, TTM_ADDTOOLA, 0, (LPARAM)&ti);
 }
 
-void LPlayerBaseDlg::RelayToolTipEvent(HWND hwndTip, HWND window, UINT msg, WPARAM wParam,
+void LToolBarDialog::RelayToolTipEvent(HWND hwndTip, HWND window, UINT msg, WPARAM wParam,
                                        LPARAM lParam) {
     if (!hwndTip || msg < WM_MOUSEFIRST || msg > WM_MOUSELAST)
         return;

@@ -1,7 +1,6 @@
 // The dialog library: every window built from a dialog template is driven by
 // one object of this family. One shared dialog procedure finds the object of
-// a window and forwards the window's messages to its virtual operations,
-// which keep a fixed slot order.
+// a window and forwards the window's messages to its virtual operations.
 #ifndef JOTWELL_DIALOGS_LDIALOG_H
 #define JOTWELL_DIALOGS_LDIALOG_H
 
@@ -16,16 +15,16 @@ void LSetInstance(HINSTANCE hInstance);
 class LDialog {
 public:
     LDialog();
-    virtual ~LDialog();                                               // slot 0
-    virtual void InitDialog();                                        // slot 1
-    virtual bool CmOk();                                              // slot 2
-    virtual bool CmCancel();                                          // slot 3
-    virtual void CmHelp();                                            // slot 4
-    virtual void UpdateControls();                                    // slot 5
-    virtual void Command(WORD id, WORD notifyCode);                   // slot 6
-    virtual void DestroyDialog();                                     // slot 7
-    virtual void Close(INT_PTR result);                               // slot 8
-    virtual INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam);  // slot 9
+    virtual ~LDialog();
+    virtual void InitDialog();
+    virtual bool CmOk();
+    virtual bool CmCancel();
+    virtual void CmHelp();
+    virtual void UpdateControls();
+    virtual void Command(WORD id, WORD notifyCode);
+    virtual void DestroyDialog();
+    virtual void Close(INT_PTR result);
+    virtual INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Runs the dialog modally; true when it ended with OK (result 1). An
     // object that already has a window is not run again.
@@ -62,11 +61,10 @@ private:
 // queued key press of the thread first.
 class LKeyDialog : public LDialog {
 public:
-    void Close(INT_PTR result) override;                              // slot 8
-    virtual bool OnKeyDown(DWORD key);                                // slot 10
-    virtual bool OnKeyUp(WPARAM virtualKey);                          // slot 11
-    virtual bool PreTranslateMessage(HWND window, UINT msg, WPARAM wParam,
-                                     LPARAM lParam);                  // slot 12
+    void Close(INT_PTR result) override;
+    virtual bool OnKeyDown(DWORD key);
+    virtual bool OnKeyUp(WPARAM virtualKey);
+    virtual bool PreTranslateMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Creates the window and runs the message loop until it is destroyed.
     // False when the object already has a window or creation failed.
@@ -81,10 +79,10 @@ public:
     void ProcessMessage(MSG& msg);
 };
 
-// Base of the main window: a toolbar and tooltips on controls.
-class LPlayerBaseDlg : public LKeyDialog {
+// A key dialog with a toolbar and tooltips on its controls: the main window's base.
+class LToolBarDialog : public LKeyDialog {
 public:
-    LPlayerBaseDlg();
+    LToolBarDialog();
     bool CmOk() override;
 
     // Attaches a tooltip to a control; the tooltip window is created in

@@ -11,8 +11,8 @@ class LProgressDialog {
 public:
     explicit LProgressDialog(const char* title);
 
-    virtual int MainFunction() = 0;                                         // slot 0
-    virtual INT_PTR JobDialogProc(UINT msg, WPARAM wParam, LPARAM lParam);  // slot 1
+    virtual int MainFunction() = 0;
+    virtual INT_PTR JobDialogProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Opens the window, runs MainFunction and closes the window again.
     // Returns the job's result, or 0 when the window could not be opened.

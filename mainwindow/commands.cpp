@@ -277,5 +277,5 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return OnNotify((NMHDR*)lParam);
     }
-    return LPlayerBaseDlg::DialogProc(msg, wParam, lParam);
+    return LToolBarDialog::DialogProc(msg, wParam, lParam);
 }

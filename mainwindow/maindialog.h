@@ -34,12 +34,12 @@ const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
 // Pale yellow behind the note name, as in the box and its colour message.
 const COLORREF kNoteNameBackground = 0x00C3FFFF;
 
-class MainDialog : public LPlayerBaseDlg {
+class MainDialog : public LToolBarDialog {
 public:
     MainDialog();
     ~MainDialog() override;
 
-    // Virtual operations (slot order of the base).
+    // The dialog library's operations.
     void InitDialog() override;
     bool CmOk() override;
     bool CmCancel() override;
@@ -173,7 +173,7 @@ public:
     HWND NoteText() const { return GetDlgItem(hwnd, IDC_NOTE_TEXT); }
     HWND BookList() const { return GetDlgItem(hwnd, IDC_BOOKS); }
 
-    // Fields, in declaration order.
+    // Find's position and text, the status line and the loaded note.
     int iFindNoteIndex;
     int iFindCharPos;
     char szFindText[LFILE_PATH];
@@ -188,7 +188,7 @@ public:
     bool bReadOnlyBook;
     FILETIME ftNoteFile;
 
-    // Beyond the design's fields: resources and state this window owns.
+    // Resources and state this window owns.
     HFONT hfontNoteName;
     HICON hiconLarge;           // the window's icons, drawn for iDpi
     HICON hiconSmall;
