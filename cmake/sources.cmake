@@ -44,6 +44,7 @@ set(JW_WIN32_SOURCES
     util/lcasefold.cpp
     app/settings.cpp
     installer/registry.cpp
+    app/settingkeys.cpp
     installer/programfolder.cpp
     installer/foldersecurity.cpp
     installer/installjob.cpp

@@ -46,7 +46,7 @@ public:
     void DisplayHelpContents(UINT command, ULONG_PTR data);
     void DisplayHelpContext(DWORD context);
 
-    // Main window placement in the "MainWindow" settings section.
+    // Main window placement in the settings.
     void WindowSizeSettingsRestore();
     void WindowSizeSettingsStore();
 

@@ -6,7 +6,7 @@ struct LRect {
     int left, top, right, bottom;
 };
 
-// Defaults of the "MainWindow" values.
+// Defaults of the stored main window placement.
 const int PLACEMENT_DEFAULT_X = 160;
 const int PLACEMENT_DEFAULT_Y = 80;
 const int PLACEMENT_DEFAULT_WIDTH = 532;

@@ -1,12 +1,10 @@
 // Restoring and storing the main window's placement.
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "dialogs/ldialog.h"
 #include "dialogs/ldpi.h"
 #include "dialogs/placement.h"
 
 namespace {
-const char kSection[] = "MainWindow";
-
 LRect DesktopRect() {
     RECT d;
     GetWindowRect(GetDesktopWindow(), &d);
@@ -19,11 +17,10 @@ LRect DesktopRect() {
 // defaults follow the DPI.
 void LDialog::WindowSizeSettingsRestore() {
     LRect defaults = DefaultPlacement(LDpi::ForWindow(hwnd));
-    int x = SettingsGetInt(kSection, "X", defaults.left);
-    int y = SettingsGetInt(kSection, "Y", defaults.top);
-    int width = SettingsGetInt(kSection, "Width", defaults.right - defaults.left);
-    int height = SettingsGetInt(kSection, "Height", defaults.bottom - defaults.top);
-    if (SettingsGetBool(kSection, "Maximized", false)) {
+    LRect stored = MainWindowRect(defaults);
+    int x = stored.left, y = stored.top;
+    int width = stored.right - stored.left, height = stored.bottom - stored.top;
+    if (MainWindowMaximized()) {
         WINDOWPLACEMENT wp;
         wp.length = sizeof wp;
         GetWindowPlacement(hwnd, &wp);
@@ -39,18 +36,15 @@ void LDialog::WindowSizeSettingsRestore() {
 
 void LDialog::WindowSizeSettingsStore() {
     if (IsZoomed(hwnd)) {
-        SettingsSetBool(kSection, "Maximized", true);
+        SetMainWindowMaximized(true);
         return;
     }
     if (IsIconic(hwnd))
         return;
-    SettingsSetBool(kSection, "Maximized", false);
+    SetMainWindowMaximized(false);
     RECT w;
     GetWindowRect(hwnd, &w);
     LRect window = {w.left, w.top, w.right, w.bottom};
     LRect r = PlacementToStore(window, DesktopRect());
-    SettingsSetInt(kSection, "X", r.left);
-    SettingsSetInt(kSection, "Y", r.top);
-    SettingsSetInt(kSection, "Width", r.right - r.left);
-    SettingsSetInt(kSection, "Height", r.bottom - r.top);
+    SetMainWindowRect(r);
 }

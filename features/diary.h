@@ -16,14 +16,7 @@ struct DiarySettings {
     int iHourTo;        // last hour slot, inclusive
 };
 
-// Names of the diary values in the "Settings" section, and their defaults.
-const char* const DIARY_SETTINGS_SECTION = "Settings";
-const char* const DIARY_VALUE_WEEK_PER_VIEW = "WeekPerView";
-const char* const DIARY_VALUE_NO_OF_WEEKS = "NoOfWeeks";
-const char* const DIARY_VALUE_NO_OF_DAYS = "NoOfDays";
-const char* const DIARY_VALUE_HOUR_FROM = "HourFrom";
-const char* const DIARY_VALUE_HOUR_TO = "HourTo";
-
+// The diary settings' defaults.
 const bool DIARY_DEFAULT_WEEK_PER_VIEW = true;
 const int DIARY_DEFAULT_NO_OF_WEEKS = 1;
 const int DIARY_DEFAULT_NO_OF_DAYS = 365;

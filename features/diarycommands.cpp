@@ -1,6 +1,7 @@
 // Writing the diary notes of a book with the Win32 file API.
 #include <time.h>
 
+#include "app/settingkeys.h"
 #include "features/diary.h"
 #include "features/diarypropertiesdialog.h"
 #include "mainwindow/maindialog.h"

@@ -1,22 +1,9 @@
 #include "features/diarypropertiesdialog.h"
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "features/diary.h"
 #include "resources/resource.h"
 #include "util/lwide.h"
-
-void ReadDiarySettings(DiarySettings* s) {
-    s->bWeekPerView = SettingsGetBool(DIARY_SETTINGS_SECTION, DIARY_VALUE_WEEK_PER_VIEW,
-                                      DIARY_DEFAULT_WEEK_PER_VIEW);
-    s->iNoOfWeeks = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_NO_OF_WEEKS,
-                                   DIARY_DEFAULT_NO_OF_WEEKS);
-    s->iNoOfDays = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_NO_OF_DAYS,
-                                  DIARY_DEFAULT_NO_OF_DAYS);
-    s->iHourFrom = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_FROM,
-                                  DIARY_DEFAULT_HOUR_FROM);
-    s->iHourTo = SettingsGetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_TO,
-                                DIARY_DEFAULT_HOUR_TO);
-}
 
 void DiaryPropertiesDialog::InitDialog() {
     DiarySettings s;
@@ -63,7 +50,7 @@ bool DiaryPropertiesDialog::Refuse(const char* message, const char* caption) {
 bool DiaryPropertiesDialog::CmOk() {
     // Saved step by step: what is saved stays saved if a later check fails.
     bool week = IsDlgButtonChecked(hwnd, IDC_DIARY_WEEK) == BST_CHECKED;
-    SettingsSetBool(DIARY_SETTINGS_SECTION, DIARY_VALUE_WEEK_PER_VIEW, week);
+    SetDiaryWeekPerView(week);
 
     BOOL read = FALSE;
     int number = (int)GetDlgItemInt(hwnd, IDC_DIARY_COUNT, &read, TRUE);
@@ -72,8 +59,7 @@ bool DiaryPropertiesDialog::CmOk() {
     DiaryInputError error = DiaryCheckNumber(week, number);
     if (error != DIARY_INPUT_OK)
         return Refuse(DiaryInputMessage(error), DiaryInputCaption(error));
-    SettingsSetInt(DIARY_SETTINGS_SECTION, week ? DIARY_VALUE_NO_OF_WEEKS : DIARY_VALUE_NO_OF_DAYS,
-                   number);
+    SetDiaryNoteCount(week, number);
 
     int from = SelectedHour(IDC_DIARY_FROM);
     int to = SelectedHour(IDC_DIARY_TO);
@@ -82,8 +68,7 @@ bool DiaryPropertiesDialog::CmOk() {
     error = DiaryCheckHours(from, to);
     if (error != DIARY_INPUT_OK)
         return Refuse(DiaryInputMessage(error), DiaryInputCaption(error));
-    SettingsSetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_FROM, from);
-    SettingsSetInt(DIARY_SETTINGS_SECTION, DIARY_VALUE_HOUR_TO, to);
+    SetDiaryHours(from, to);
     return true;
 }
 

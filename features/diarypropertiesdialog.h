@@ -18,8 +18,4 @@ private:
     bool Refuse(const char* message, const char* caption);
 };
 
-// Reads the diary settings with their defaults.
-struct DiarySettings;
-void ReadDiarySettings(DiarySettings* settings);
-
 #endif

@@ -6,7 +6,7 @@
 #include <new>
 #include <string.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "features/bookdocument.h"
 #include "features/bookprintdialog.h"
 #include "features/shellprint.h"
@@ -61,8 +61,7 @@ PrintBookJob::PrintBookJob(MainDialog& main)
     : LProgressDialog("Printing book"), main(main) {}
 
 int PrintBookJob::MainFunction() {
-    bool pageBreaks = SettingsGetBool(PRINT_SETTINGS_SECTION, PRINT_VALUE_NOTE_PER_PAGE,
-                                      PRINT_DEFAULT_NOTE_PER_PAGE);
+    bool pageBreaks = PrintNotePerPage();
     char path[LFILE_PATH];
     // Never print a document that is not whole.
     if (WriteDocumentFile(path, pageBreaks))

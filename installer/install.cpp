@@ -136,8 +136,6 @@ private:
 
 }  // namespace
 
-const char* const INSTALLED_FILES_SECTION = "Installed";
-
 void InstallDialog::ShowSetupCorrupt(HWND owner) {
     MessageBoxU(owner,
                 "Installation file corrupt.\n\nA checksum error was detected in your install "

@@ -11,14 +11,10 @@ extern const char* const REG_CURRENT_VERSION;  // "Software\Microsoft\Windows\Cu
 extern const char* const REG_RUN_KEY;          // its "Run" sub-key
 extern const char* const REG_RUN_VALUE;        // "JotwellRun"
 
-// Settings section of the sample files the setup put into the book folders:
-// "book\name" = size and fingerprint as written (install.cpp).
-extern const char* const INSTALLED_FILES_SECTION;
-
 class InstallDialog : public LProgressDialog {
 public:
     // Determines (and creates) the program folder and records it as
-    // "ProgramFiles" and "DataFiles" in the "Folders" settings.
+    // the program and data folders in the settings.
     explicit InstallDialog(const char* title);
 
     int MainFunction() override;

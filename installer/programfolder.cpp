@@ -4,7 +4,8 @@
 #include <stdio.h>
 #include <windows.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
+#include "installer/defaultbooks.h"
 #include "installer/foldersecurity.h"
 #include "installer/registry.h"
 #include "util/lfolder.h"
@@ -44,11 +45,11 @@ void InstallDialog::CreateDataFolder(const char* name) {
         LFile::RemoveLink(path);
     // Inherits the program folder's rights: shared with every user.
     CreateDirectoryU(path, NULL);
-    SettingsSetString("Folders", name, path);
+    SetDataFolderSetting(name, path);
 }
 
 void InstallDialog::GetDataFolder(const char* name, char* out) {
-    SettingsGetString("Folders", name ? name : "DataFiles", "", out);
+    GetDataFolderSetting(name, out);
     if (out[0])
         return;
     GetInstallProgramFilesPath(out);

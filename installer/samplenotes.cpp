@@ -6,7 +6,7 @@
 #include <string.h>
 #include <windows.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "installer/installdialog.h"
 
 namespace {
@@ -41,7 +41,7 @@ bool MatchesRecord(HANDLE file, const char* recorded) {
 SampleState RemoveUnchangedSample(LFolderHold* book, const SetupFileEntry& entry) {
     char name[LFILE_PATH], recorded[SETTINGS_VALUE];
     RecordName(entry, name);
-    SettingsGetString(INSTALLED_FILES_SECTION, name, "", recorded);
+    GetInstalledRecord(name, recorded);
     // Shared for reading only, so that nobody changes it between the check
     // and the deletion.
     HANDLE file = book->OpenFileIn(entry.fileName, GENERIC_READ | DELETE);
@@ -63,9 +63,9 @@ void RecordSampleNotes(const SetupWritten& written, const bool* kept) {
         RecordName(entry, name);
         if (written.size[i] > 0) {
             SetupFingerprintText(written.size[i], written.fingerprint[i], text);
-            SettingsSetString(INSTALLED_FILES_SECTION, name, text);
+            SetInstalledRecord(name, text);
         } else {
-            SettingsDeleteValue(INSTALLED_FILES_SECTION, name);
+            DeleteInstalledRecord(name);
         }
     }
 }

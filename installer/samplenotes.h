@@ -1,7 +1,7 @@
 // The sample notes the setup puts into the book folders. The settings
-// section INSTALLED_FILES_SECTION records each one's size and fingerprint
-// as the setup last wrote it; a file that still matches is the setup's to
-// replace or remove, anything else at its name is the user's and stays.
+// record each one's size and fingerprint as the setup last wrote it; a
+// file that still matches is the setup's to replace or remove, anything
+// else at its name is the user's and stays.
 #ifndef JOTWELL_INSTALLER_SAMPLENOTES_H
 #define JOTWELL_INSTALLER_SAMPLENOTES_H
 

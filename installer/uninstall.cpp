@@ -164,7 +164,7 @@ bool InstallDialog::RemoveInstallation() {
     RemoveStartMenuGroup();
 
     // Only below the program folder this job worked out itself: the
-    // "Folders" values may have been pointed anywhere.
+    // folder settings may have been pointed anywhere.
     static const char* const kProgramFiles[] = {"jotwell.exe", "uninst.exe", "jotwell.hlp"};
     static const char* const kBooks[] = {"PhoneBook", "Diary", "Useful Web Links", "Other Notes"};
     for (const char* name : kProgramFiles) {

@@ -1,7 +1,7 @@
 // The global hot key that recalls the window from anywhere.
 #include <stdio.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "mainwindow/lkeychangedlg.h"
 #include "mainwindow/maindialog.h"
 #include "resources/resource.h"
@@ -9,12 +9,11 @@
 
 namespace {
 const int kHotKeyId = 0;
-const DWORD kDefaultHotKey = 262263;  // Shift+F8
 }
 
 void MainDialog::HotKeyOpen(bool reportFailure) {
-    bool on = SettingsGetBool("Settings", "HotKeyOn", false);
-    DWORD key = (DWORD)UserSettingsGetInt("Settings", "Hotkey", (int)kDefaultHotKey);
+    bool on = HotKeyOn();
+    DWORD key = HotKeyCode();
     char name[LFILE_PATH];
     KeyName(key, name);
     char text[LFILE_PATH + 32];
@@ -50,7 +49,7 @@ void MainDialog::HotKeyRestart(bool reportFailure) {
 }
 
 void MainDialog::CmHotKeyEnable() {
-    SettingsSetBool("Settings", "HotKeyOn", !SettingsGetBool("Settings", "HotKeyOn", false));
+    SetHotKeyOn(!HotKeyOn());
     HotKeyRestart(true);
 }
 
@@ -59,7 +58,7 @@ void MainDialog::CmHotKeyChange() {
     HotKeyClose();
     DWORD key = 0;
     if (RunKeyChangeDialog(hwnd, &key)) {
-        UserSettingsSetInt("Settings", "Hotkey", (int)key);
+        SetHotKeyCode(key);
         HotKeyOpen(true);
     } else {
         // Cancelled: the unchanged combination works again, as the menu says.

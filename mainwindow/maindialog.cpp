@@ -6,7 +6,7 @@
 #include <richedit.h>
 #include <string.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "dialogs/dpiscale.h"
 #include "dialogs/ldpi.h"
 #include "dialogs/lrichedit.h"
@@ -276,7 +276,7 @@ void MainDialog::EnableEditItems(HMENU menu) {
 }
 
 void MainDialog::CmClose() {
-    if (SettingsGetBool("Settings", "HotKeyOn", false)) {
+    if (HotKeyOn()) {
         ShowWindow(hwnd, SW_HIDE);
         return;
     }
@@ -364,7 +364,7 @@ void MainDialog::DestroyDialog() {
     SaveData();
     HotKeyClose();
     WindowSizeSettingsStore();
-    if (SettingsGetBool("Settings", "HotKeyOn", false)) {
+    if (HotKeyOn()) {
         char program[MAX_PATH] = "";
         GetModuleFileNameU(NULL, program, MAX_PATH);
         InstallDialog::SetRunOnLogon(program);

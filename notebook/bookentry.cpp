@@ -8,11 +8,20 @@
 
 namespace {
 const char kBooks[] = "Books";
+const char kDiaryType[] = "Diary";
 }
 
 void BookFolderValue(int position, char* name) { sprintf(name, "Book%d", position); }
 void BookTypeValue(int position, char* name) { sprintf(name, "Book%dType", position); }
 void BookReadOnlyValue(int position, char* name) { sprintf(name, "Book%dReadOnly", position); }
+
+void GetCurrentBook(char* name) {
+    SettingsGetString(kBooks, "Current", "", name);
+}
+
+void SetCurrentBook(const char* name) {
+    SettingsSetString(kBooks, "Current", name);
+}
 
 int BookCount() {
     return SettingsGetInt(kBooks, "Count", 0);
@@ -38,14 +47,14 @@ bool BookIsDiary(int position) {
     char name[32], type[SETTINGS_VALUE];
     BookTypeValue(position, name);
     SettingsGetString(kBooks, name, "", type);
-    return strcmp(type, "Diary") == 0;
+    return strcmp(type, kDiaryType) == 0;
 }
 
 void SetBookDiary(int position, bool diary) {
     char name[32];
     BookTypeValue(position, name);
     if (diary)
-        SettingsSetString(kBooks, name, "Diary");
+        SettingsSetString(kBooks, name, kDiaryType);
     else
         SettingsDeleteValue(kBooks, name);
 }
@@ -60,6 +69,16 @@ void SetBookReadOnly(int position, bool readOnly) {
     char name[32];
     BookReadOnlyValue(position, name);
     SettingsSetBool(kBooks, name, readOnly);
+}
+
+void DeleteBookEntry(int position) {
+    char name[32];
+    BookFolderValue(position, name);
+    SettingsDeleteValue(kBooks, name);
+    BookTypeValue(position, name);
+    SettingsDeleteValue(kBooks, name);
+    BookReadOnlyValue(position, name);
+    SettingsDeleteValue(kBooks, name);
 }
 
 void BookDisplayName(const char* folder, char* name) {

@@ -2,7 +2,7 @@
 // and the current book.
 #include <string.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "features/diarypropertiesdialog.h"
 #include "installer/foldersecurity.h"
 #include "installer/installdialog.h"
@@ -67,7 +67,7 @@ void MainDialog::InitFolderList() {
     }
 
     char current[SETTINGS_VALUE];
-    SettingsGetString("Books", "Current", "", current);
+    GetCurrentBook(current);
     SendMessageA(books, CB_SETCURSEL, 0, 0);
     LRESULT match =
         SendMessageW(books, CB_FINDSTRING, (WPARAM)-1, (LPARAM)(const WCHAR*)LWide(current));

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 #include <stdio.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "dialogs/ltexteditdlg.h"
 #include "features/diarypropertiesdialog.h"
 #include "installer/foldersecurity.h"
@@ -20,7 +20,7 @@ void AppendBook(const char* folder, bool diary, const char* displayName) {
     SetBookFolder(n, folder);
     SetBookDiary(n, diary);
     SetBookCount(n);
-    SettingsSetString("Books", "Current", displayName);
+    SetCurrentBook(displayName);
 }
 }  // namespace
 
@@ -101,13 +101,7 @@ void MainDialog::CmBookRemove() {
         SetBookDiary(q, BookIsDiary(q + 1));
         SetBookReadOnly(q, BookIsReadOnly(q + 1));
     }
-    char value[32];
-    BookFolderValue(end, value);
-    SettingsDeleteValue("Books", value);
-    BookTypeValue(end, value);
-    SettingsDeleteValue("Books", value);
-    BookReadOnlyValue(end, value);
-    SettingsDeleteValue("Books", value);
+    DeleteBookEntry(end);
     SetBookCount(end - 1);
     InitFolderList();
 }

@@ -1,6 +1,6 @@
 #include "notebook/historykeeper.h"
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "notebook/historyrules.h"
 
 namespace {
@@ -14,13 +14,11 @@ const DWORD kFinishMs = 60000;
 }  // namespace
 
 unsigned long long HistoryMaxAgeSetting() {
-    int days = SettingsGetInt("History", "KeepDays", HISTORY_DEFAULT_KEEP_DAYS);
-    return (unsigned long long)(days < 1 ? 1 : days) * 24 * 3600 * HISTORY_SECOND;
+    return (unsigned long long)HistoryKeepDays() * 24 * 3600 * HISTORY_SECOND;
 }
 
 unsigned long long HistoryMaxBytesSetting() {
-    int megabytes = SettingsGetInt("History", "MaxMegabytes", HISTORY_DEFAULT_MAX_MEGABYTES);
-    return (unsigned long long)(megabytes < 1 ? 1 : megabytes) * 1024 * 1024;
+    return (unsigned long long)HistoryMaxMegabytes() * 1024 * 1024;
 }
 
 HistoryKeeper::HistoryKeeper()

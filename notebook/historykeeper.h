@@ -13,8 +13,7 @@
 
 #include "notebook/historystore.h"
 
-// The bounds of the store from the settings ("History": "KeepDays",
-// "MaxMegabytes"), each at least 1.
+// The bounds of the store from the settings.
 unsigned long long HistoryMaxAgeSetting();
 unsigned long long HistoryMaxBytesSetting();
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
 #include "dialogs/lrichedit.h"
 #include "features/diarypropertiesdialog.h"
 #include "mainwindow/maindialog.h"
@@ -70,10 +70,10 @@ void MainDialog::InitItemsList() {
 
     char book[LFILE_PATH] = "";
     GetDlgItemTextU(hwnd, IDC_BOOKS, book, LFILE_PATH);
-    SettingsSetString("Books", "Current", book);
+    SetCurrentBook(book);
 
     char current[SETTINGS_VALUE];
-    SettingsGetString("Settings", "CurrentNote", "", current);
+    GetCurrentNote(current);
     int item = FindNoteItem(current);
     LVSelectItem(IDC_NOTES, item >= 0 ? item : 0);
     ItemSelectionChanged();
@@ -93,7 +93,7 @@ void MainDialog::ItemSelectionChanged() {
         char folder[LFILE_PATH];
         GetCurrentBookFolder(folder);
         fits = NoteItemPath(list, selected, folder, name, path);
-        SettingsSetString("Settings", "CurrentNote", name);
+        SetCurrentNote(name);
     }
     if (fits && LSameName(path, szNoteName))
         return;

@@ -7,6 +7,7 @@
 #include <shlwapi.h>
 
 #include "app/settings.h"
+#include "app/settingkeys.h"
 #include "installer/installdialog.h"
 #include "installer/registry.h"
 #include "installer/samplenotes.h"
@@ -129,7 +130,7 @@ protected:
                              SetupFingerprintAdd(SETUP_FINGERPRINT_START,
                                                  (const unsigned char*)text.data(), text.size()),
                              recorded);
-        SettingsSetString(INSTALLED_FILES_SECTION, file, recorded);
+        SetInstalledRecord(file, recorded);
     }
 
     SavedRegistryString programFiles;
@@ -207,7 +208,7 @@ TEST_F(Removal, DeletesWhatItMadeAndKeepsWhatTheUserAddedBelowOrBeside) {
 TEST_F(Removal, ASampleTheSetupKeptKeepsItsRecord) {
     RecordSample("PhoneBook\\Korvane.txt", "Name: Korvane");
     char before[SETTINGS_VALUE], after[SETTINGS_VALUE], written[SETTINGS_VALUE];
-    SettingsGetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", "", before);
+    GetInstalledRecord("PhoneBook\\Korvane.txt", before);
     SetupWritten sizes = {};
     bool kept[SETUP_MAX_ENTRIES] = {};
     for (int i = 0; i < SetupEntryCount(); ++i) {
@@ -215,8 +216,8 @@ TEST_F(Removal, ASampleTheSetupKeptKeepsItsRecord) {
         kept[i] = !strcmp(SETUP_FILES[i].fileName, "Korvane.txt");
     }
     RecordSampleNotes(sizes, kept);
-    SettingsGetString(INSTALLED_FILES_SECTION, "PhoneBook\\Korvane.txt", "", after);
-    SettingsGetString(INSTALLED_FILES_SECTION, "PhoneBook\\template._txt", "", written);
+    GetInstalledRecord("PhoneBook\\Korvane.txt", after);
+    GetInstalledRecord("PhoneBook\\template._txt", written);
     EXPECT_STREQ(after, before);
     EXPECT_STREQ(written, "7:0000000000000000");
 }
