@@ -13,6 +13,7 @@ set(JW_PORTABLE_SOURCES
     notebook/notepath.cpp
     notebook/templatetext.cpp
     installer/setuplayout.cpp
+    installer/defaultbooks.cpp
     installer/setupextract.cpp
     mainwindow/layoutrules.cpp
     mainwindow/fieldsearch.cpp
@@ -43,8 +44,8 @@ set(JW_WIN32_SOURCES
     util/ltextfile.cpp
     util/lcasefold.cpp
     app/settings.cpp
-    installer/registry.cpp
     app/settingkeys.cpp
+    installer/registry.cpp
     installer/programfolder.cpp
     installer/foldersecurity.cpp
     installer/installjob.cpp
@@ -135,6 +136,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/diary_test.cpp
     tests/host/templatetext_test.cpp
     tests/host/setuplayout_test.cpp
+    tests/host/defaultbooks_test.cpp
     tests/host/setupextract_test.cpp
     tests/host/linkrules_test.cpp
     tests/host/mksetup_test.cpp

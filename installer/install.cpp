@@ -6,6 +6,7 @@
 #include <string.h>
 #include <windows.h>
 
+#include "installer/defaultbooks.h"
 #include "installer/foldersecurity.h"
 #include "installer/licencewizard.h"
 #include "installer/samplenotes.h"
@@ -16,8 +17,6 @@
 namespace {
 
 const char kInstallError[] = "Install Error";
-const char* const kBookFolders[] = {"PhoneBook", "Diary", "Useful Web Links", "Other Notes"};
-const int kBookCount = sizeof kBookFolders / sizeof kBookFolders[0];
 
 // The running setup file.
 class FileSource : public SetupSource {
@@ -50,10 +49,10 @@ public:
         : pJob(job), hOut(INVALID_HANDLE_VALUE), bDropping(false), security(ACL_PROGRAM_FILE) {
         szTarget[0] = '\0';
         memset(abKept, 0, sizeof abKept);
-        for (int i = 0; i < kBookCount; ++i) {
+        for (int i = 0; i < DEFAULT_BOOK_COUNT; ++i) {
             char folder[LFILE_PATH];
             lstrcpynA(folder, job->szProgramFolder, LFILE_PATH);
-            LFile::FilePathCat(folder, kBookFolders[i]);
+            LFile::FilePathCat(folder, DEFAULT_BOOKS[i].name);
             aHolds[i].Hold(folder);
         }
     }
@@ -119,8 +118,8 @@ public:
 
 private:
     LFolderHold* Held(const char* book) {
-        for (int i = 0; i < kBookCount; ++i)
-            if (!strcmp(book, kBookFolders[i]))
+        for (int i = 0; i < DEFAULT_BOOK_COUNT; ++i)
+            if (!strcmp(book, DEFAULT_BOOKS[i].name))
                 return aHolds[i].IsHeld() ? &aHolds[i] : NULL;
         return NULL;
     }
@@ -129,7 +128,7 @@ private:
     HANDLE hOut;
     bool bDropping;
     ProtectedSecurity security;
-    LFolderHold aHolds[kBookCount];
+    LFolderHold aHolds[DEFAULT_BOOK_COUNT];
     bool abKept[SETUP_MAX_ENTRIES];
     char szTarget[LFILE_PATH];
 };

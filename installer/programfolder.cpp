@@ -28,10 +28,8 @@ void InstallDialog::GetInstallProgramFilesPath(char* out) {
 }
 
 bool InstallDialog::CreateBookFolders() {
-    CreateDataFolder("PhoneBook");
-    CreateDataFolder("Diary");
-    CreateDataFolder("Useful Web Links");
-    CreateDataFolder("Other Notes");
+    for (const DefaultBook& book : DEFAULT_BOOKS)
+        CreateDataFolder(book.name);
     return true;
 }
 

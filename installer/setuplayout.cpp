@@ -5,14 +5,15 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "installer/defaultbooks.h"
 #include "util/lfile.h"
 
 const SetupFileEntry SETUP_FILES[] = {
     {0, "jotwell.exe"},
     {0, "jotwell.hlp"},
-    {"PhoneBook", "template._txt"},
-    {"PhoneBook", "Korvane.txt"},
-    {"Useful Web Links", "Software Links.txt"},
+    {DEFAULT_BOOK_PHONEBOOK, "template._txt"},
+    {DEFAULT_BOOK_PHONEBOOK, "Korvane.txt"},
+    {DEFAULT_BOOK_WEB_LINKS, "Software Links.txt"},
     {0, 0},
 };
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "installer/defaultbooks.h"
 #include "installer/foldersecurity.h"
 #include "installer/registry.h"
 #include "installer/samplenotes.h"
@@ -166,15 +167,14 @@ bool InstallDialog::RemoveInstallation() {
     // Only below the program folder this job worked out itself: the
     // folder settings may have been pointed anywhere.
     static const char* const kProgramFiles[] = {"jotwell.exe", "uninst.exe", "jotwell.hlp"};
-    static const char* const kBooks[] = {"PhoneBook", "Diary", "Useful Web Links", "Other Notes"};
     for (const char* name : kProgramFiles) {
         lstrcpynA(path, szProgramFolder, LFILE_PATH);
         LFile::FilePathCat(path, name);
         DeleteFileU(path);
     }
     bool removed = true;
-    for (const char* name : kBooks)
-        removed = RemoveBookFolder(name) && removed;
+    for (const DefaultBook& book : DEFAULT_BOOKS)
+        removed = RemoveBookFolder(book.name) && removed;
     RemoveDirectoryU(szProgramFolder);
     removed = removed && !LFile::Exists(szProgramFolder);
 

@@ -89,6 +89,7 @@ public:
     // Book list (notebook/booklist.cpp).
     void InitFolderList();
     void CreateDefaultBooks();
+    bool WantsDefaultDiary();
     void GetCurrentBookFolder(char* out);
     int GetCurrentBookIndex();
     bool UpdateReadOnlyFlag();

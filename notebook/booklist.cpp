@@ -4,6 +4,7 @@
 
 #include "app/settingkeys.h"
 #include "features/diarypropertiesdialog.h"
+#include "installer/defaultbooks.h"
 #include "installer/foldersecurity.h"
 #include "installer/installdialog.h"
 #include "mainwindow/maindialog.h"
@@ -12,8 +13,6 @@
 #include "util/lwide.h"
 
 namespace {
-
-const char* const kDefaultBooks[] = {"PhoneBook", "Useful Web Links", "Other Notes"};
 
 const char kDiaryQuestion[] =
     "Do you want to create a diary as one of the Jotwell Books?\r\n\r\n"
@@ -30,24 +29,27 @@ void DefaultBookFolder(const char* name, char* folder) {
 
 void MainDialog::CreateDefaultBooks() {
     char folder[LFILE_PATH];
-    for (int i = 0; i < 3; ++i) {
-        DefaultBookFolder(kDefaultBooks[i], folder);
-        SetBookFolder(i + 1, folder);
-        SetBookDiary(i + 1, false);
-    }
-    int count = 3;
-    if (MessageBoxU(hwnd, kDiaryQuestion, "Create Diary", MB_ICONQUESTION | MB_YESNOCANCEL) ==
-        IDYES) {
-        DiaryPropertiesDialog diary;
-        if (diary.RunModal(hwnd, MAKEINTRESOURCEA(IDD_DIARY_PROPERTIES))) {
-            DefaultBookFolder("Diary", folder);
-            SetBookFolder(4, folder);
-            SetBookDiary(4, true);
+    int count = 0;
+    for (const DefaultBook& book : DEFAULT_BOOKS) {
+        if (book.diary && !WantsDefaultDiary())
+            continue;
+        DefaultBookFolder(book.name, folder);
+        ++count;
+        SetBookFolder(count, folder);
+        SetBookDiary(count, book.diary);
+        if (book.diary)
             CmDiaryNewEntries(folder);
-            count = 4;
-        }
     }
     SetBookCount(count);
+}
+
+// Asked once, when the default books are first listed.
+bool MainDialog::WantsDefaultDiary() {
+    if (MessageBoxU(hwnd, kDiaryQuestion, "Create Diary", MB_ICONQUESTION | MB_YESNOCANCEL) !=
+        IDYES)
+        return false;
+    DiaryPropertiesDialog diary;
+    return diary.RunModal(hwnd, MAKEINTRESOURCEA(IDD_DIARY_PROPERTIES));
 }
 
 void MainDialog::InitFolderList() {

@@ -4,10 +4,12 @@
 #include <shlwapi.h>
 #include <time.h>
 
-#include "app/settings.h"
+#include "app/settingkeys.h"
+#include "notebook/bookentry.h"
 #include "dialogs/dpiscale.h"
 #include "dialogs/ldpi.h"
 #include "features/diary.h"
+#include "installer/defaultbooks.h"
 
 namespace {
 
@@ -59,23 +61,19 @@ ShotBooks::ShotBooks() {
     CreateDirectoryA(root_.c_str(), NULL);
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Korvane\\Jotwell");
 
-    const char* names[] = {"PhoneBook", "Useful Web Links", "Other Notes", "Diary"};
-    for (int i = 0; i < 4; ++i) {
-        std::string folder = root_ + "\\" + names[i];
+    for (int i = 0; i < DEFAULT_BOOK_COUNT; ++i) {
+        std::string folder = root_ + "\\" + DEFAULT_BOOKS[i].name;
         CreateDirectoryA(folder.c_str(), NULL);
-        char value[32];
-        wsprintfA(value, "Book%d", i + 1);
-        SettingsSetString("Books", value, folder.c_str());
+        SetBookFolder(i + 1, folder.c_str());
+        SetBookDiary(i + 1, DEFAULT_BOOKS[i].diary);
     }
-    SettingsSetString("Books", "Book4Type", "Diary");
-    SettingsSetInt("Books", "Count", 4);
-    SettingsSetString("Books", "Current", "Diary");
+    SetBookCount(DEFAULT_BOOK_COUNT);
+    SetCurrentBook(DEFAULT_BOOKS[DEFAULT_BOOK_COUNT - 1].name);
     // The same room on the screen at every DPI.
     int dpi = LDpi::OfSystem();
-    SettingsSetInt("MainWindow", "X", ScalePixels(120, dpi));
-    SettingsSetInt("MainWindow", "Y", ScalePixels(60, dpi));
-    SettingsSetInt("MainWindow", "Width", ScalePixels(760, dpi));
-    SettingsSetInt("MainWindow", "Height", ScalePixels(480, dpi));
+    int x = ScalePixels(120, dpi), y = ScalePixels(60, dpi);
+    LRect r = {x, y, x + ScalePixels(760, dpi), y + ScalePixels(480, dpi)};
+    SetMainWindowRect(r);
 
     WriteText(root_ + "\\PhoneBook\\template._txt",
               "Name: \r\nCompany: \r\nPhone: \r\nMobile: \r\nEmail: \r\nAddress: \r\nNotes: ");
