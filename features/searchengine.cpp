@@ -10,6 +10,7 @@
 #include "notebook/notepath.h"
 #include "util/lcasefold.h"
 #include "util/ltextfile.h"
+#include "util/ltime.h"
 #include "util/lwide.h"
 #include "util/textencoding.h"
 
@@ -24,10 +25,6 @@ bool EndsWithTxt(const char* name) {
     size_t n = strlen(name);
     return n >= 4 && name[n - 4] == '.' && (name[n - 3] | 0x20) == 't' &&
            (name[n - 2] | 0x20) == 'x' && (name[n - 1] | 0x20) == 't';
-}
-
-unsigned long long TimeValue(const FILETIME& ft) {
-    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
 }
 
 // A line cut to at most kLineBytes, never inside a character.
@@ -225,7 +222,7 @@ void SearchEngine::Look() {
                 (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 continue;
             std::string name(fd.cFileName, strlen(fd.cFileName) - 4);
-            SeenFile seen = {name, TimeValue(fd.ftLastWriteTime),
+            SeenFile seen = {name, LTimeOf(fd.ftLastWriteTime),
                              ((unsigned long long)fd.nFileSizeHigh << 32) | fd.nFileSizeLow, false};
             files[std::make_pair((int)b, FoldUtf8(name, vecFold.data()))] = seen;
         } while (FindNextFileU(find, &fd));

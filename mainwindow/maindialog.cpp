@@ -68,9 +68,8 @@ MainDialog::MainDialog()
       iDpi(DPI_STANDARD),
       uTaskbarCreated(0),
       bSaveFailureShown(false),
-      bNoteTimeKnown(false),
       bNoteUnreadable(false),
-      iEditorState(-1),
+      iEditorState(EDITOR_UNSTYLED),
       iNoteEncoding(TEXT_CODE_PAGE),
       bNoteBareLineFeeds(false),
       bHotKeyRegistered(false),
@@ -81,8 +80,9 @@ MainDialog::MainDialog()
       ullNoteBytesTime(0),
       bHistoryFailureShown(false) {
     szFindText[0] = '\0';
-    strcpy(szNoteName, "-");
-    ftNoteFile.dwLowDateTime = ftNoteFile.dwHighDateTime = 0;
+    strcpy(szNoteName, NOTE_NONE);
+    knownVersion.known = false;
+    knownVersion.time = 0;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES |
                                                 ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
@@ -207,7 +207,7 @@ void MainDialog::FinishStart() {
     AddTool(hwndToolTip, IDC_NOTES, "List of notes in this book. Click on a note to view it.");
     AddTool(hwndToolTip, IDC_NOTE_NAME, "Note name. Type here to change its name.");
     // The editor may already be locked for want of a note.
-    AddTool(hwndToolTip, IDC_NOTE_TEXT, iEditorState == 2 ? kNoNoteTip : kEditorTip);
+    AddTool(hwndToolTip, IDC_NOTE_TEXT, iEditorState == EDITOR_NO_NOTE ? kNoNoteTip : kEditorTip);
     AddTool(hwndToolTip, IDC_STATUS, "Click here");
 
     // In the background, and never before the window shows.
@@ -233,16 +233,18 @@ void MainDialog::UpdateControls() {
     // text typed would be saved nowhere: the editor is locked and says how to
     // start a note.
     HWND text = NoteText();
-    bool noNote = !szNoteName[0] || szNoteName[0] == '-';
     bool locked = bReadOnlyBook || bNoteUnreadable;
-    int editorState = locked ? 1 : noNote ? 2 : 0;
+    EditorState editorState = locked       ? EDITOR_READ_ONLY
+                              : !NoteLoaded() ? EDITOR_NO_NOTE
+                                              : EDITOR_EDITABLE;
     if (text && editorState != iEditorState) {
-        bool tipChanges = editorState == 2 || iEditorState == 2;
+        bool tipChanges = editorState == EDITOR_NO_NOTE || iEditorState == EDITOR_NO_NOTE;
         iEditorState = editorState;
-        LRichEdit::SetBackground(text, editorState ? kReadOnlyBackground : kWhite);
-        LRichEdit::SetReadOnly(text, editorState != 0);
+        bool editable = editorState == EDITOR_EDITABLE;
+        LRichEdit::SetBackground(text, editable ? kWhite : kReadOnlyBackground);
+        LRichEdit::SetReadOnly(text, !editable);
         if (tipChanges) {
-            SetEditorTip(editorState == 2 ? kNoNoteTip : kEditorTip);
+            SetEditorTip(editorState == EDITOR_NO_NOTE ? kNoNoteTip : kEditorTip);
             ShowNextStatusMessage();
         }
     }
@@ -261,7 +263,7 @@ void MainDialog::EnableNoteItems(HMENU menu) {
     EnableMenuItemIn(menu, CM_NOTE_NEW, !bReadOnlyBook);
     EnableMenuItemIn(menu, CM_NOTE_PRINT, loaded);
     EnableMenuItemIn(menu, CM_NOTE_DELETE, loaded && !bReadOnlyBook);
-    EnableMenuItemIn(menu, CM_NOTE_HISTORY, loaded && szNoteName[0] != '-');
+    EnableMenuItemIn(menu, CM_NOTE_HISTORY, NoteLoaded());
     EnableMenuItemIn(menu, CM_RESTORE_DELETED, !bReadOnlyBook);
 }
 
@@ -319,7 +321,7 @@ BOOL MainDialog::QueryEndSession() {
 }
 
 void MainDialog::ShowNextStatusMessage() {
-    if (iEditorState == 2) {
+    if (iEditorState == EDITOR_NO_NOTE) {
         // Held while the book is empty instead of rotating away.
         SendDlgItemMessageA(hwnd, IDC_STATUS, SB_SETTEXTA, 0, (LPARAM)kNoNoteTip);
         return;

@@ -31,6 +31,18 @@ const UINT SAVE_TURN_DELAY = 500;     // after another computer's save held the 
 const UINT SCAN_PERIOD = 20000;
 const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
 
+// szNoteName while nothing is loaded and nothing may be saved: at the start,
+// after a delete, and while the selected note's path would not fit.
+const char NOTE_NONE[] = "-";
+
+// How the note editor is styled: it takes typing only when editable.
+enum EditorState {
+    EDITOR_UNSTYLED,
+    EDITOR_EDITABLE,
+    EDITOR_READ_ONLY,   // a read-only book, or a note not read whole
+    EDITOR_NO_NOTE,     // nothing to type into: says how to start a note
+};
+
 // Pale yellow behind the note name, as in the box and its colour message.
 const COLORREF kNoteNameBackground = 0x00C3FFFF;
 
@@ -112,7 +124,9 @@ public:
     int FindNoteItem(const char* name);
     void InsertNotesSorted(std::vector<std::string>& names);
     bool RenameNote();
-    bool IsKnownNoteTime(unsigned long long onDisk) const;
+    bool IsKnownNoteTime(LTime onDisk) const;
+    // A note file is loaded: its text may be saved.
+    bool NoteLoaded() const { return szNoteName[0] && strcmp(szNoteName, NOTE_NONE) != 0; }
     NoteVersion KnownVersion() const;
     void SetKnownVersion(const NoteVersion& version);
     void ListKeptVersion(const char* name);
@@ -187,7 +201,7 @@ public:
     LSplashScreen splash;
     HWND hwndToolTip;
     bool bReadOnlyBook;
-    FILETIME ftNoteFile;
+    NoteVersion knownVersion;   // of the loaded note's file: what a save may replace
 
     // Resources and state this window owns.
     HFONT hfontNoteName;
@@ -196,9 +210,8 @@ public:
     int iDpi;                   // of the monitor the window is on
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
-    bool bNoteTimeKnown;        // ftNoteFile belongs to the loaded note's file
     bool bNoteUnreadable;       // the loaded note's file could not be read whole
-    int iEditorState;           // -1 not yet styled, 0 editable, 1 read only, 2 no note
+    EditorState iEditorState;   // as the editor was last styled
     TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved
     bool bNoteBareLineFeeds;    // its lines end in LF alone, and are saved so
     bool bHotKeyRegistered;

@@ -46,7 +46,7 @@ void MainDialog::KeepReplacedVersion(const NoteVersion& replaced, const char* ke
 
 void MainDialog::KeepScreenText() {
     // With nothing unsaved, the editor shows the version last loaded or saved.
-    if (bNoteBytesKnown && szNoteName[0] && szNoteName[0] != '-')
+    if (bNoteBytesKnown && NoteLoaded())
         history.KeepVersion(szNoteName, strNoteBytes, ullNoteBytesTime, true);
 }
 
@@ -61,7 +61,7 @@ void MainDialog::ShowHistoryFailure() {
 }
 
 void MainDialog::CmNoteHistory() {
-    if (!szNoteName[0] || szNoteName[0] == '-')
+    if (!NoteLoaded())
         return;
     // A version handed over by the last save is listed too; a prune under
     // way is not waited for.

@@ -9,22 +9,13 @@
 #include "notebook/historynames.h"
 #include "notebook/historyrules.h"
 #include "util/ltextfile.h"
+#include "util/ltime.h"
 #include "util/lwide.h"
 
 namespace {
 
 // A leftover of a write cut off is told from a write under way by its age.
 const unsigned long long kLeftoverAge = 60 * HISTORY_SECOND;
-
-unsigned long long SystemNow() {
-    FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
-}
-
-unsigned long long TimeOf(const FILETIME& ft) {
-    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
-}
 
 // The file time of a moment in local time, the inverse of LocalStamp.
 unsigned long long StampTime(const HistoryStamp& stamp) {
@@ -39,7 +30,7 @@ unsigned long long StampTime(const HistoryStamp& stamp) {
     FILETIME local, utc;
     if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
         return 0;
-    return TimeOf(utc);
+    return LTimeOf(utc);
 }
 
 HistoryStamp LocalStamp(unsigned long long time) {
@@ -135,7 +126,7 @@ std::map<std::string, EntryFiles> EntryFilesIn(
     for (const LFindData& fd : ItemsIn(folder, false)) {
         std::string name = fd.cFileName;
         unsigned long long size = ((unsigned long long)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
-        unsigned long long written = TimeOf(fd.ftLastWriteTime);
+        unsigned long long written = LTimeOf(fd.ftLastWriteTime);
         bool isIndex = EndsWith(fd.cFileName, HISTORY_INDEX_EXT);
         if (EndsWith(fd.cFileName, ".tmp")) {
             if (temps)
@@ -188,7 +179,7 @@ HistoryStore::~HistoryStore() {
 }
 
 unsigned long long HistoryStore::Now() const {
-    return SystemNow() + (unsigned long long)llClockShift;
+    return LTimeNow() + (unsigned long long)llClockShift;
 }
 
 std::string HistoryStore::BookFolder(const char* bookFolder) const {
@@ -373,7 +364,7 @@ void HistoryStore::Prune(unsigned long long now, unsigned long long maxAge,
                          unsigned long long maxBytes) {
     if (!szRoot[0])
         return;
-    unsigned long long systemNow = SystemNow();
+    unsigned long long systemNow = LTimeNow();
     std::vector<HistoryEntry> entries;
     std::vector<unsigned long long> bytes;
     std::vector<std::string> folders;

@@ -69,7 +69,7 @@ bool ReadNoteFile(const char* path, NoteFileText* out) {
     out->exists = true;
     FILETIME written;
     bool whole = GetFileTime(file, NULL, NULL, &written) != FALSE;
-    out->time = ((unsigned long long)written.dwHighDateTime << 32) | written.dwLowDateTime;
+    out->time = LTimeOf(written);
     const DWORD kChunk = 0x10000;
     size_t capacity = 0;
     while (whole) {

@@ -7,6 +7,7 @@
 #include <stddef.h>
 
 #include "notebook/savingturn.h"
+#include "util/ltime.h"
 
 // What a note's file held when it was read.
 class NoteFileText {
@@ -17,7 +18,7 @@ public:
     char* data;               // new[], two zero bytes after size; null when empty
     size_t size;
     bool exists;              // a missing file reads as empty
-    unsigned long long time;  // write time of these bytes, when exists
+    LTime time;               // write time of these bytes, when exists
 
 private:
     NoteFileText(const NoteFileText&) = delete;
@@ -33,7 +34,7 @@ bool ReadNoteFile(const char* path, NoteFileText* out);
 // saved last, or another computer's once it has been kept beside.
 struct NoteVersion {
     bool known;
-    unsigned long long time;
+    LTime time;
 };
 
 enum NoteSaveResult {

@@ -22,15 +22,6 @@
 
 namespace {
 
-FILETIME ToFileTime(unsigned long long t) {
-    FILETIME ft = {(DWORD)t, (DWORD)(t >> 32)};
-    return ft;
-}
-
-unsigned long long FromFileTime(const FILETIME& ft) {
-    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
-}
-
 // The notes a message names: 'the note "A"', 'the notes "A", "B"'.
 struct NoteNames {
     std::string quoted;
@@ -112,7 +103,7 @@ void MainDialog::ItemSelectionChanged() {
     if (!fits) {
         // A file name cut to fit would be another file: nothing of this
         // note is loaded or written.
-        strcpy(szNoteName, "-");
+        strcpy(szNoteName, NOTE_NONE);
         SetDlgItemTextU(hwnd, IDC_NOTE_NAME, name);
         bNoteNameChanged = false;
         LoadNoteText();
@@ -129,29 +120,28 @@ void MainDialog::ItemSelectionChanged() {
 
 void MainDialog::LoadNoteText() {
     NoteVersion version = {false, 0};
-    bool loaded = LoadRichEditText(szNoteName[0] == '-' ? "" : szNoteName, &version);
+    bool loaded = LoadRichEditText(NoteLoaded() ? szNoteName : "", &version);
     SetKnownVersion(version);
     // An empty book has nothing to load, which is no failure. A note whose
     // file is there but could not be read whole, or whose path does not fit
-    // ("-"), is shown read only and never saved: its file keeps what the
-    // editor never got.
-    bNoteUnreadable = szNoteName[0] == '-' || (!loaded && szNoteName[0]);
+    // (NOTE_NONE), is shown read only and never saved: its file keeps what
+    // the editor never got.
+    bNoteUnreadable = szNoteName[0] && (!NoteLoaded() || !loaded);
     bNoteTextChanged = false;
     UpdateControls();
 }
 
-bool MainDialog::IsKnownNoteTime(unsigned long long onDisk) const {
-    return bNoteTimeKnown && onDisk == FromFileTime(ftNoteFile);
+bool MainDialog::IsKnownNoteTime(LTime onDisk) const {
+    return knownVersion.known && onDisk == knownVersion.time;
 }
 
 NoteVersion MainDialog::KnownVersion() const {
-    NoteVersion version = {bNoteTimeKnown, FromFileTime(ftNoteFile)};
-    return version;
+    return knownVersion;
 }
 
 void MainDialog::SetKnownVersion(const NoteVersion& version) {
-    bNoteTimeKnown = version.known;
-    ftNoteFile = ToFileTime(version.known ? version.time : 0);
+    knownVersion.known = version.known;
+    knownVersion.time = version.known ? version.time : 0;
 }
 
 bool MainDialog::LoadRichEditText(const char* path, NoteVersion* version) {
@@ -179,7 +169,7 @@ bool MainDialog::LoadRichEditText(const char* path, NoteVersion* version) {
 
 bool MainDialog::SaveData() {
     iLastSave = NOTE_SAVE_FAILED;
-    if (!szNoteName[0] || szNoteName[0] == '-')
+    if (!NoteLoaded())
         return true;
     if (bNoteUnreadable) {
         // The editor holds less than the file: nothing of it is written.
@@ -425,7 +415,7 @@ void MainDialog::CmNoteDelete() {
     }
     bNoteNameChanged = false;
     bNoteTextChanged = false;
-    strcpy(szNoteName, "-");
+    strcpy(szNoteName, NOTE_NONE);
     InitItemsList();
 }
 

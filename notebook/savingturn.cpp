@@ -1,6 +1,7 @@
 #include "notebook/savingturn.h"
 
 #include <string.h>
+#include "util/ltime.h"
 #include "util/lwide.h"
 
 namespace {
@@ -11,16 +12,12 @@ const char kTurnName[] = "~jslock.tmp";
 const int kQuickTries = 4;
 const DWORD kQuickPauseMs = 4;
 
-unsigned long long TimeValue(const FILETIME& ft) {
-    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
-}
-
 bool SeeTurnFile(const char* path, TurnFileSeen* seen) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExU(path, GetFileExInfoStandard, &data))
         return false;
-    seen->created = TimeValue(data.ftCreationTime);
-    seen->written = TimeValue(data.ftLastWriteTime);
+    seen->created = LTimeOf(data.ftCreationTime);
+    seen->written = LTimeOf(data.ftLastWriteTime);
     seen->size = ((unsigned long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
     seen->attributes = data.dwFileAttributes;
     return true;

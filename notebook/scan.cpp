@@ -111,7 +111,7 @@ void MainDialog::KeepOrDropDeletedNote() {
 }
 
 void MainDialog::CheckLoadedNoteTime() {
-    if (bNoteTextChanged || !szNoteName[0] || szNoteName[0] == '-')
+    if (bNoteTextChanged || !NoteLoaded())
         return;
     unsigned long long onDisk;
     // A time that cannot be read (folder out of reach, file locked) says

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <stdio.h>
 #include <string.h>
+#include "util/ltime.h"
 #include "util/lwide.h"
 
 namespace {
@@ -51,16 +52,6 @@ bool IsSaveTempName(const char* name) {
     return true;
 }
 
-unsigned long long TimeValue(const FILETIME& ft) {
-    return ((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
-}
-
-unsigned long long Now() {
-    FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    return TimeValue(ft);
-}
-
 // Removes the temporary files of cut-off saves in folder. One that is still
 // open (being written) cannot be deleted and stays. Deleting one whose save
 // has finished writing only makes that save's rename fail, which leaves its
@@ -73,9 +64,9 @@ void RemoveStaleTemps(const char* folder) {
     HANDLE find = FindFirstFileU(pattern, &fd);
     if (find == INVALID_HANDLE_VALUE)
         return;
-    unsigned long long now = Now();
+    LTime now = LTimeNow();
     do {
-        unsigned long long written = TimeValue(fd.ftLastWriteTime);
+        unsigned long long written = LTimeOf(fd.ftLastWriteTime);
         if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsSaveTempName(fd.cFileName) ||
             written + kStaleTempAge > now)
             continue;
@@ -283,7 +274,7 @@ bool GetLastWriteTime(const char* path, unsigned long long* time) {
     bool ok = GetFileTime(h, NULL, NULL, &ft) != FALSE;
     CloseHandle(h);
     if (ok)
-        *time = TimeValue(ft);
+        *time = LTimeOf(ft);
     return ok;
 }
 

@@ -65,10 +65,10 @@ TEST_F(NoteFile, TheKnownTimeIsNeverNewerThanTheTextShown) {
         SelectNote("B");
         SelectNote("A");
         std::string shown = EditorText();
-        if (!dialog->bNoteTimeKnown || shown.size() < 2 || shown == "v0")
+        NoteVersion version = dialog->KnownVersion();
+        if (!version.known || shown.size() < 2 || shown == "v0")
             continue;
-        unsigned long long known = ((unsigned long long)dialog->ftNoteFile.dwHighDateTime << 32) |
-                                   dialog->ftNoteFile.dwLowDateTime;
+        unsigned long long known = version.time;
         EXPECT_LE((long long)((known - base) / second), atoll(shown.c_str() + 1)) << "load " << load;
     }
     stop = true;

@@ -283,8 +283,8 @@ TEST_F(Notes, AVersionThatCannotBeKeptIsNotOverwritten) {
     ASSERT_TRUE(testkit::WriteFileText(deep + "\\A.txt", "the other user's"));
     HANDLE h = CreateFileA((deep + "\\A.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL,
                            OPEN_EXISTING, 0, NULL);
-    FILETIME later = dialog->ftNoteFile;
-    later.dwHighDateTime += 1;
+    LTime t = dialog->KnownVersion().time + (1ull << 32);
+    FILETIME later = {(DWORD)t, (DWORD)(t >> 32)};
     SetFileTime(h, NULL, NULL, &later);
     CloseHandle(h);
     TypeInNote("edited ");
