@@ -8,6 +8,7 @@
 namespace {
 
 const char kRun[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kSettings[] = "Software\\Korvane\\Jotwell\\Settings";
 
 class HotKey : public MainWindowTest {
 protected:
@@ -94,12 +95,16 @@ TEST_F(HotKey, CloseHidesWhileOnAndExitWritesTheLogonStart) {
     EXPECT_FALSE(testkit::RegValueExists(HKEY_LOCAL_MACHINE, kRun, "JotwellRun"));
 }
 
-TEST_F(HotKey, CtrlAltKIsCapturedAsOneCombination) {
-    SettingsSetBool("Settings", "HotKeyOn", true);
+// The combination is each user's own; on or off is the machine's.
+TEST_F(HotKey, CtrlAltKIsCapturedAsOneCombinationForThisUser) {
     Open();
+    Command(CM_HOTKEY_ENABLE);
     CaptureWith({{'K', 1}, {'K', 1 | (1 << 30)}}, true);
     ASSERT_TRUE(responder.WaitAllServed());
-    EXPECT_EQ(UserSettingsGetInt("Settings", "Hotkey", 0), 0x3004B);
+    EXPECT_EQ(testkit::RegString(HKEY_CURRENT_USER, kSettings, "Hotkey"), "196683");
+    EXPECT_FALSE(testkit::RegValueExists(HKEY_LOCAL_MACHINE, kSettings, "Hotkey"));
+    EXPECT_EQ(testkit::RegString(HKEY_LOCAL_MACHINE, kSettings, "HotKeyOn"), "1");
+    EXPECT_FALSE(testkit::RegValueExists(HKEY_CURRENT_USER, kSettings, "HotKeyOn"));
     EXPECT_EQ(MenuText(CM_HOTKEY_ENABLE).substr(0, 25), "Enable Hot Key (Ctrl+Alt+");
     EXPECT_FALSE(CombinationFree(MOD_CONTROL | MOD_ALT, 'K'));
 }

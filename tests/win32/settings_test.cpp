@@ -88,16 +88,6 @@ TEST_F(SettingsStore, AValueThatCannotBeStoredIsReported) {
     EXPECT_EQ(SettingsSetString("Settings", "Y", "x"), ERROR_SUCCESS);
 }
 
-TEST_F(SettingsStore, HotKeyLivesUnderTheCurrentUser) {
-    UserSettingsSetInt("Settings", "Hotkey", 0x3004B);
-    SettingsSetBool("Settings", "HotKeyOn", true);
-    EXPECT_EQ(testkit::RegString(HKEY_CURRENT_USER, kSettingsKey, "Hotkey"), "196683");
-    EXPECT_FALSE(testkit::RegValueExists(HKEY_LOCAL_MACHINE, kSettingsKey, "Hotkey"));
-    EXPECT_FALSE(testkit::RegValueExists(HKEY_CURRENT_USER, kSettingsKey, "HotKeyOn"));
-    EXPECT_EQ(UserSettingsGetInt("Settings", "Hotkey", 262263), 0x3004B);
-    EXPECT_EQ(SettingsGetInt("Settings", "Hotkey", 262263), 262263);
-}
-
 TEST_F(SettingsStore, AValueOfAnotherTypeReadsAsItsBytes) {
     HKEY key;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
