@@ -8,6 +8,7 @@
 #include "mainwindow/maindialog.h"
 #include "resources/resource.h"
 #include "util/lfile.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -15,15 +16,14 @@ namespace {
 const char kJobTitle[] = "Installing Jotwell v 1.02";
 
 uint32_t ReadTrailer(const char* program) {
-    HANDLE file = CreateFileU(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
+    LHandle file(CreateFileU(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!file.IsOpen())
         return 0;
     unsigned char bytes[4];
     DWORD got = 0;
-    bool ok = SetFilePointer(file, -4, NULL, FILE_END) != INVALID_SET_FILE_POINTER &&
-              ReadFile(file, bytes, 4, &got, NULL) && got == 4;
-    CloseHandle(file);
+    bool ok = SetFilePointer(file.Get(), -4, NULL, FILE_END) != INVALID_SET_FILE_POINTER &&
+              ReadFile(file.Get(), bytes, 4, &got, NULL) && got == 4;
     return ok ? ReadLE32(bytes) : 0;
 }
 
@@ -53,12 +53,11 @@ bool AskToExit(HWND running, const char* caption) {
         return true;
     DWORD pid = 0;
     GetWindowThreadProcessId(running, &pid);
-    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL;
+    LHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL);
     PostMessageA(running, WM_COMMAND, CM_EXIT, 0);
     bool ended;
-    if (process) {
-        ended = WaitForSingleObject(process, kExitWaitMs) == WAIT_OBJECT_0;
-        CloseHandle(process);
+    if (process.IsOpen()) {
+        ended = WaitForSingleObject(process.Get(), kExitWaitMs) == WAIT_OBJECT_0;
     } else {
         // Without a handle, the window going is the best sign there is.
         DWORD start = GetTickCount();

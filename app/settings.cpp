@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string.h>
 
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -15,13 +16,12 @@ void GetStringIn(HKEY root, const char* section, const char* name, const char* d
                  char* out) {
     char keyPath[SETTINGS_VALUE];
     SettingsKeyPath(section, keyPath);
-    HKEY hKey;
-    if (RegOpenKeyExW(root, LWide(keyPath), 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
+    LRegKey hKey;
+    if (RegOpenKeyExW(root, LWide(keyPath), 0, KEY_QUERY_VALUE, hKey.Receive()) == ERROR_SUCCESS) {
         WCHAR value[SETTINGS_VALUE + 1];
         DWORD size = sizeof value - sizeof(WCHAR);
         DWORD type = 0;
-        LONG rc = RegQueryValueExW(hKey, LWide(name), NULL, &type, (BYTE*)value, &size);
-        RegCloseKey(hKey);
+        LONG rc = RegQueryValueExW(hKey.Get(), LWide(name), NULL, &type, (BYTE*)value, &size);
         if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
             // Data stored without its terminating zero must still end in one.
             value[size / sizeof(WCHAR)] = L'\0';
@@ -43,26 +43,22 @@ void GetStringIn(HKEY root, const char* section, const char* name, const char* d
 long SetStringIn(HKEY root, const char* section, const char* name, const char* text) {
     char keyPath[SETTINGS_VALUE];
     SettingsKeyPath(section, keyPath);
-    HKEY hKey;
+    LRegKey hKey;
     LONG rc = RegCreateKeyExW(root, LWide(keyPath), 0, NULL, REG_OPTION_NON_VOLATILE,
-                              KEY_ALL_ACCESS, NULL, &hKey, NULL);
+                              KEY_ALL_ACCESS, NULL, hKey.Receive(), NULL);
     if (rc != ERROR_SUCCESS)
         return rc;
     LWide wide(text);
-    rc = RegSetValueExW(hKey, LWide(name), 0, REG_SZ, (const BYTE*)(const WCHAR*)wide,
-                        (DWORD)((wcslen(wide) + 1) * sizeof(WCHAR)));
-    RegCloseKey(hKey);
-    return rc;
+    return RegSetValueExW(hKey.Get(), LWide(name), 0, REG_SZ, (const BYTE*)(const WCHAR*)wide,
+                          (DWORD)((wcslen(wide) + 1) * sizeof(WCHAR)));
 }
 
 void DeleteValueIn(HKEY root, const char* section, const char* name) {
     char keyPath[SETTINGS_VALUE];
     SettingsKeyPath(section, keyPath);
-    HKEY hKey;
-    if (RegOpenKeyExW(root, LWide(keyPath), 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS) {
-        RegDeleteValueW(hKey, LWide(name));
-        RegCloseKey(hKey);
-    }
+    LRegKey hKey;
+    if (RegOpenKeyExW(root, LWide(keyPath), 0, KEY_SET_VALUE, hKey.Receive()) == ERROR_SUCCESS)
+        RegDeleteValueW(hKey.Get(), LWide(name));
 }
 
 int GetIntIn(HKEY root, const char* section, const char* name, int def) {

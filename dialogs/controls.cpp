@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "dialogs/columns.h"
 #include "util/lfile.h"
 #include "util/lwide.h"
@@ -49,8 +51,8 @@ void LDialog::LVInsertColumns(int id, const char* const* titles, const int* perc
         return;
     RECT client;
     GetClientRect(list, &client);
-    int* widths = new int[count];
-    LVColumnWidths(client.right - client.left, percents, count, widths);
+    std::vector<int> widths(count);
+    LVColumnWidths(client.right - client.left, percents, count, widths.data());
     for (int i = 0; i < count; ++i) {
         if (widths[i] < 0)
             continue;
@@ -63,7 +65,6 @@ void LDialog::LVInsertColumns(int id, const char* const* titles, const int* perc
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, (LPARAM)&column);
     }
-    delete[] widths;
 }
 
 void LDialog::LVSetColumnWidth(int id, int column, int width) {

@@ -138,17 +138,17 @@ void SetPlainText(HWND edit, const char* text) {
     StreamIn(edit, text, strlen(text), SF_TEXT);
 }
 
-char* StreamOutText(HWND edit, size_t* pSize) {
-    return StreamOut(edit, SF_TEXT, pSize);
+LBuffer StreamOutText(HWND edit, size_t* pSize) {
+    return LBuffer(StreamOut(edit, SF_TEXT, pSize));
 }
 
-WCHAR* StreamOutUnicode(HWND edit, size_t* pCount) {
+LBuffer StreamOutUnicode(HWND edit, size_t* pCount) {
     size_t size = 0;
-    char* bytes = StreamOut(edit, SF_TEXT | SF_UNICODE, &size);
+    // new[] of char gives storage aligned for any type.
+    LBuffer bytes(StreamOut(edit, SF_TEXT | SF_UNICODE, &size));
     if (pCount)
         *pCount = size / sizeof(WCHAR);
-    // new[] of char gives storage aligned for any type.
-    return (WCHAR*)bytes;
+    return bytes;
 }
 
 void PastePlainText(HWND edit) {
@@ -170,16 +170,16 @@ LONG FindText(HWND edit, LONG from, const char* text, bool matchCase) {
     return (LONG)SendMessageW(edit, EM_FINDTEXTW, flags, (LPARAM)&find);
 }
 
-WCHAR* GetTextFrom(HWND edit, LONG from, LONG* pCount) {
+std::unique_ptr<WCHAR[]> GetTextFrom(HWND edit, LONG from, LONG* pCount) {
     *pCount = 0;
     GETTEXTLENGTHEX length = {GTL_DEFAULT | GTL_NUMCHARS, 1200};
     LONG end = (LONG)SendMessageW(edit, EM_GETTEXTLENGTHEX, (WPARAM)&length, 0);
     if (end < from)
         end = from;
-    WCHAR* text = new (std::nothrow) WCHAR[end - from + 1];
+    std::unique_ptr<WCHAR[]> text(new (std::nothrow) WCHAR[end - from + 1]);
     if (!text)
         return NULL;
-    TEXTRANGEW range = {{from, end}, text};
+    TEXTRANGEW range = {{from, end}, text.get()};
     *pCount = (LONG)SendMessageW(edit, EM_GETTEXTRANGE, 0, (LPARAM)&range);
     return text;
 }

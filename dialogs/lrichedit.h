@@ -11,6 +11,7 @@
 #include <stddef.h>
 
 #include "util/lfile.h"
+#include "util/lowned.h"
 #include "util/textencoding.h"
 
 namespace LRichEdit {
@@ -30,19 +31,19 @@ bool StreamInFileBytes(HWND edit, const char* data, size_t size, TextEncoding* p
 void SetPlainText(HWND edit, const char* text);
 
 // The whole content as plain text with CR LF line ends, in a new zero-
-// terminated buffer the caller releases with delete[]. Null on failure.
-char* StreamOutText(HWND edit, size_t* pSize);
+// terminated buffer. Null on failure.
+LBuffer StreamOutText(HWND edit, size_t* pSize);
 
 // The whole content as UTF-16 with CR LF line ends and *pCount units, in a
-// new zero-terminated buffer the caller releases with delete[] as char*.
-WCHAR* StreamOutUnicode(HWND edit, size_t* pCount);
+// new zero-terminated buffer of bytes, aligned to be read as WCHAR.
+LBuffer StreamOutUnicode(HWND edit, size_t* pCount);
 
 // The whole content as a file of a note loaded in encoding 'loaded' is to
 // hold it (TextSaveEncoding): a code-page note whose every character fits
 // exactly as StreamOutText gives it, otherwise UTF-8, with the byte-order
 // mark where the encoding has one. The encoding used goes to *pSaved.
-// Released with delete[]; null on failure.
-char* StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncoding* pSaved);
+// Null on failure.
+LBuffer StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncoding* pSaved);
 
 // Inserts only the clipboard's plain text, in Unicode.
 void PastePlainText(HWND edit);
@@ -54,7 +55,7 @@ LONG FindText(HWND edit, LONG from, const char* text, bool matchCase);
 // The characters from position 'from' to the end, one unit for each
 // position, in a new buffer released with delete[]; their number goes to
 // *pCount. Null when there is no memory.
-WCHAR* GetTextFrom(HWND edit, LONG from, LONG* pCount);
+std::unique_ptr<WCHAR[]> GetTextFrom(HWND edit, LONG from, LONG* pCount);
 
 // Characters start to end (not included) into out, which has room for
 // end - start + 1 bytes: one byte for each character position, in the code

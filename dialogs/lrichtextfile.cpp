@@ -23,27 +23,27 @@ bool FitsCodePage(const WCHAR* text, size_t count) {
 
 namespace LRichEdit {
 
-char* StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncoding* pSaved) {
+LBuffer StreamOutFileText(HWND edit, TextEncoding loaded, size_t* pSize, TextEncoding* pSaved) {
     size_t count = 0;
-    WCHAR* wide = StreamOutUnicode(edit, &count);
-    if (!wide)
+    LBuffer unicode = StreamOutUnicode(edit, &count);
+    if (!unicode)
         return NULL;
+    const WCHAR* wide = (const WCHAR*)unicode.get();
     bool fits = loaded != TEXT_CODE_PAGE || FitsCodePage(wide, count);
     TextEncoding saved = TextSaveEncoding(loaded, fits);
-    char* text = NULL;
+    LBuffer text;
     if (saved == TEXT_CODE_PAGE) {
         // Exactly the bytes a code-page note was always saved with.
         text = StreamOutText(edit, pSize);
     } else {
-        text = new (std::nothrow) char[TEXT_ENCODED_MAX(count) + 1];
+        text.reset(new (std::nothrow) char[TEXT_ENCODED_MAX(count) + 1]);
         if (text) {
-            size_t size = TextEncode((const char16_t*)wide, count, saved, text);
+            size_t size = TextEncode((const char16_t*)wide, count, saved, text.get());
             text[size] = '\0';
             if (pSize)
                 *pSize = size;
         }
     }
-    delete[] (char*)wide;
     if (text && pSaved)
         *pSaved = saved;
     return text;

@@ -5,6 +5,7 @@
 #include "features/diary.h"
 #include "features/diarypropertiesdialog.h"
 #include "mainwindow/maindialog.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -15,13 +16,12 @@ public:
 
     bool Write(const char* path, const char* data, size_t size) override {
         // CREATE_NEW: a note that appeared meanwhile is never overwritten.
-        HANDLE h = CreateFileU(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                               NULL);
-        if (h == INVALID_HANDLE_VALUE)
+        LHandle h(CreateFileU(path, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                              NULL));
+        if (!h.IsOpen())
             return false;
         DWORD written = 0;
-        bool ok = WriteFile(h, data, (DWORD)size, &written, NULL) && written == size;
-        CloseHandle(h);
+        bool ok = WriteFile(h.Get(), data, (DWORD)size, &written, NULL) && written == size;
         return ok;
     }
 };

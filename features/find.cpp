@@ -72,9 +72,8 @@ bool MainDialog::SelectNextOccurrence() {
     // it picks shows the place.
     FindPattern text(szFindText, bFindMatchCase);
     LONG count = 0;
-    WCHAR* rest = LRichEdit::GetTextFrom(edit, iFindCharPos, &count);
-    ptrdiff_t found = rest ? text.FindIn((const char16_t*)rest, (size_t)count) : -1;
-    delete[] rest;
+    std::unique_ptr<WCHAR[]> rest = LRichEdit::GetTextFrom(edit, iFindCharPos, &count);
+    ptrdiff_t found = rest ? text.FindIn((const char16_t*)rest.get(), (size_t)count) : -1;
     if (found < 0)
         return false;
     LONG at = iFindCharPos + (LONG)found;

@@ -6,6 +6,7 @@
 #include "features/notesearch.h"
 #include "mainwindow/maindialog.h"
 #include "notebook/notefolder.h"
+#include "util/lowned.h"
 
 FindJob::FindJob(MainDialog& main)
     : LProgressDialog("Finding"),
@@ -80,12 +81,11 @@ int FindJob::SearchFrom(int first) {
 // Only the first NOTE_SEARCH_LIMIT bytes count; a file that cannot be opened
 // or read holds nothing.
 bool FindJob::NoteContains(const char* path) {
-    HANDLE file = LFile::OpenForReading(path);
-    if (file == INVALID_HANDLE_VALUE)
+    LHandle file(LFile::OpenForReading(path));
+    if (!file.IsOpen())
         return false;
     DWORD got = 0;
-    if (!ReadFile(file, pbBuffer, (DWORD)NOTE_SEARCH_LIMIT, &got, NULL))
+    if (!ReadFile(file.Get(), pbBuffer, (DWORD)NOTE_SEARCH_LIMIT, &got, NULL))
         got = 0;
-    CloseHandle(file);
     return NoteHoldsText(pbBuffer, got, got == NOTE_SEARCH_LIMIT, pFind->Forms(), pUnits);
 }

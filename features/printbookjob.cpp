@@ -124,7 +124,8 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
         char name[LFILE_PATH], path[LFILE_PATH];
         NoteItemPath(list, i, folder, name, path);
         size_t size = 0;
-        char* text = LFile::ReadTextFile(path, &size);
+        std::unique_ptr<char[]> owned = LFile::ReadTextFile(path, &size);
+        const char* text = owned.get();
         TextEncoding encoding = TextEncodingOf(text, size, size == LFILE_READ_LIMIT);
         bool ok;
         // A code-page note keeps its bytes when its name has a code-page
@@ -134,7 +135,6 @@ bool PrintBookJob::AddNotes(BookDocument& document, const char* folder) {
             ok = document.AddNote(codePageName, text, size);
         else
             ok = AddUtf8Note(document, name, text ? text : "", size, encoding);
-        delete[] text;
         if (!ok)
             return false;
     }

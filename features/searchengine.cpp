@@ -9,6 +9,7 @@
 #include "notebook/notefile.h"
 #include "notebook/notepath.h"
 #include "util/lcasefold.h"
+#include "util/lowned.h"
 #include "util/ltextfile.h"
 #include "util/ltime.h"
 #include "util/lwide.h"
@@ -40,8 +41,8 @@ std::string CutLine(const std::string& text, size_t start, size_t length) {
 // The whole file, read as another computer may be saving it: shared for
 // every kind of access. The listing's size saves asking the file for it.
 bool ReadWhole(const char* path, unsigned long long listed, std::string* text) {
-    HANDLE file = LFile::OpenForReading(path);
-    if (file == INVALID_HANDLE_VALUE)
+    LHandle file(LFile::OpenForReading(path));
+    if (!file.IsOpen())
         return false;
     size_t size = 0;
     text->resize(listed + 1);
@@ -50,7 +51,7 @@ bool ReadWhole(const char* path, unsigned long long listed, std::string* text) {
         if (size == text->size())
             text->resize(size * 2);
         DWORD got = 0;
-        if (!ReadFile(file, &(*text)[size], (DWORD)(text->size() - size), &got, NULL)) {
+        if (!ReadFile(file.Get(), &(*text)[size], (DWORD)(text->size() - size), &got, NULL)) {
             ok = false;
             break;
         }
@@ -58,7 +59,6 @@ bool ReadWhole(const char* path, unsigned long long listed, std::string* text) {
             break;
         size += got;
     }
-    CloseHandle(file);
     text->resize(size);
     return ok;
 }
@@ -212,8 +212,8 @@ void SearchEngine::Look() {
         lstrcpynA(pattern, vecBooks[b].folder.c_str(), LFILE_PATH);
         LFile::FilePathCat(pattern, "*.txt");
         LFindData fd;
-        HANDLE find = FindFirstFileU(pattern, &fd);
-        if (find == INVALID_HANDLE_VALUE) {
+        LFindHandle find(FindFirstFileU(pattern, &fd));
+        if (!find.IsOpen()) {
             complete[b] = GetLastError() == ERROR_FILE_NOT_FOUND;
             continue;
         }
@@ -225,9 +225,8 @@ void SearchEngine::Look() {
             SeenFile seen = {name, LTimeOf(fd.ftLastWriteTime),
                              ((unsigned long long)fd.nFileSizeHigh << 32) | fd.nFileSizeLow, false};
             files[std::make_pair((int)b, FoldUtf8(name, vecFold.data()))] = seen;
-        } while (FindNextFileU(find, &fd));
+        } while (FindNextFileU(find.Get(), &fd));
         complete[b] = GetLastError() == ERROR_NO_MORE_FILES;
-        FindClose(find);
     }
 
     // Kept are the notes still there as they were read; a changed note is

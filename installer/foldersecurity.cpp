@@ -5,6 +5,7 @@
 
 #include "util/lfile.h"
 #include "util/lfolder.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -55,10 +56,10 @@ public:
         HANDLE token = NULL;
         if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
             return;
+        LHandle owned(token);
         DWORD size = 0;
         if (GetTokenInformation(token, TokenUser, abBuffer, sizeof abBuffer, &size))
             psid = ((TOKEN_USER*)abBuffer)->User.Sid;
-        CloseHandle(token);
     }
     PSID psid;
 
@@ -145,16 +146,15 @@ bool CreateProgramFolder(const char* path) {
     // the folder alone: passing the rights on to what lies inside could be
     // led through a link that a user put there.
     SECURITY_DESCRIPTOR sd;
-    HANDLE folder = CreateFileU(path, WRITE_DAC | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                NULL, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
-    if (folder == INVALID_HANDLE_VALUE)
+    LHandle folder(CreateFileU(path, WRITE_DAC | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               NULL, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL));
+    if (!folder.IsOpen())
         return true;
     if (built && !LFile::IsReparsePoint(path) &&
         InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) &&
         SetSecurityDescriptorDacl(&sd, TRUE, (PACL)acl, FALSE))
-        SetKernelObjectSecurity(folder, DACL_SECURITY_INFORMATION, &sd);
-    CloseHandle(folder);
+        SetKernelObjectSecurity(folder.Get(), DACL_SECURITY_INFORMATION, &sd);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "installer/samplenotes.h"
 #include "installer/setupextract.h"
 #include "util/lfolder.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -163,11 +164,11 @@ int InstallDialog::MainFunction() {
 
     char program[LFILE_PATH] = "";
     GetModuleFileNameU(NULL, program, LFILE_PATH);
-    HANDLE source = CreateFileU(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, NULL);
-    if (source == INVALID_HANDLE_VALUE)
+    LHandle source(CreateFileU(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!source.IsOpen())
         return false;
-    FileSource input(source);
+    FileSource input(source.Get());
     SetupWritten written;
     bool kept[SETUP_MAX_ENTRIES];
     char failed[LFILE_PATH] = "";
@@ -178,7 +179,7 @@ int InstallDialog::MainFunction() {
         lstrcpynA(failed, output.Target(), LFILE_PATH);
         memcpy(kept, output.Kept(), sizeof kept);
     }
-    CloseHandle(source);
+    source.Close();
     if (result == SETUP_CANCELLED || PumpMessages())
         return false;
 
@@ -203,14 +204,13 @@ int InstallDialog::MainFunction() {
 }
 
 void InstallDialog::WriteFileTrailer(const char* path, unsigned long value) {
-    HANDLE file = CreateFileU(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              NULL);
-    if (file == INVALID_HANDLE_VALUE)
+    LHandle file(CreateFileU(path, GENERIC_WRITE, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             NULL));
+    if (!file.IsOpen())
         return;
     unsigned char bytes[4];
     WriteLE32(bytes, (uint32_t)value);
     DWORD written = 0;
-    SetFilePointer(file, 0, NULL, FILE_END);
-    WriteFile(file, bytes, 4, &written, NULL);
-    CloseHandle(file);
+    SetFilePointer(file.Get(), 0, NULL, FILE_END);
+    WriteFile(file.Get(), bytes, 4, &written, NULL);
 }

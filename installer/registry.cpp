@@ -2,32 +2,31 @@
 
 #include <string.h>
 
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 // Held as UTF-8 like every text of the program: a shell folder or the
 // program's path may hold characters of any language.
 void WriteRegistryString(HKEY root, const char* key, const char* name, const char* text) {
-    HKEY hKey;
+    LRegKey hKey;
     if (RegCreateKeyExW(root, LWide(key), 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL,
-                        &hKey, NULL) != ERROR_SUCCESS)
+                        hKey.Receive(), NULL) != ERROR_SUCCESS)
         return;
     LWide wide(text);
-    RegSetValueExW(hKey, LWide(name), 0, REG_SZ, (const BYTE*)(const WCHAR*)wide,
+    RegSetValueExW(hKey.Get(), LWide(name), 0, REG_SZ, (const BYTE*)(const WCHAR*)wide,
                    (DWORD)((wcslen(wide) + 1) * sizeof(WCHAR)));
-    RegCloseKey(hKey);
 }
 
 bool ReadRegistryString(HKEY root, const char* key, const char* name, char* out,
                         const char* def) {
     lstrcpynA(out, def, MAX_PATH);
-    HKEY hKey;
-    if (RegOpenKeyExW(root, LWide(key), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    LRegKey hKey;
+    if (RegOpenKeyExW(root, LWide(key), 0, KEY_QUERY_VALUE, hKey.Receive()) != ERROR_SUCCESS)
         return false;
     WCHAR value[MAX_PATH + 1];
     DWORD size = MAX_PATH * sizeof(WCHAR);
     DWORD type = 0;
-    LONG rc = RegQueryValueExW(hKey, LWide(name), NULL, &type, (BYTE*)value, &size);
-    RegCloseKey(hKey);
+    LONG rc = RegQueryValueExW(hKey.Get(), LWide(name), NULL, &type, (BYTE*)value, &size);
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
     // A value stored without its terminating zero still ends in one here.
@@ -39,9 +38,8 @@ bool ReadRegistryString(HKEY root, const char* key, const char* name, char* out,
 }
 
 void DeleteRegistryValue(HKEY root, const char* key, const char* name) {
-    HKEY hKey;
-    if (RegOpenKeyExW(root, LWide(key), 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+    LRegKey hKey;
+    if (RegOpenKeyExW(root, LWide(key), 0, KEY_SET_VALUE, hKey.Receive()) != ERROR_SUCCESS)
         return;
-    RegDeleteValueW(hKey, LWide(name));
-    RegCloseKey(hKey);
+    RegDeleteValueW(hKey.Get(), LWide(name));
 }

@@ -8,6 +8,7 @@
 
 #include "app/settingkeys.h"
 #include "installer/installdialog.h"
+#include "util/lowned.h"
 
 namespace {
 
@@ -44,14 +45,12 @@ SampleState RemoveUnchangedSample(LFolderHold* book, const SetupFileEntry& entry
     GetInstalledRecord(name, recorded);
     // Shared for reading only, so that nobody changes it between the check
     // and the deletion.
-    HANDLE file = book->OpenFileIn(entry.fileName, GENERIC_READ | DELETE);
-    if (file == INVALID_HANDLE_VALUE)
+    LHandle file(book->OpenFileIn(entry.fileName, GENERIC_READ | DELETE));
+    if (!file.IsOpen())
         return GetLastError() == ERROR_FILE_NOT_FOUND ? SAMPLE_MISSING : SAMPLE_BLOCKED;
-    SampleState state = SAMPLE_KEPT;
-    if (MatchesRecord(file, recorded))
-        state = LFolderHold::DeleteOpenFile(file) ? SAMPLE_REMOVED : SAMPLE_BLOCKED;
-    CloseHandle(file);
-    return state;
+    if (!MatchesRecord(file.Get(), recorded))
+        return SAMPLE_KEPT;
+    return LFolderHold::DeleteOpenFile(file.Get()) ? SAMPLE_REMOVED : SAMPLE_BLOCKED;
 }
 
 void RecordSampleNotes(const SetupWritten& written, const bool* kept) {

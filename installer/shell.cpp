@@ -11,6 +11,7 @@
 #include "installer/registry.h"
 #include "installer/setuplayout.h"
 #include "installer/userstart.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -51,21 +52,18 @@ bool CopyProgramFile(const char* from, const char* to) {
     ProtectedSecurity security(ACL_PROGRAM_FILE);
     if (!security.Attributes() || (LFile::Exists(to) && !DeleteFileU(to)))
         return false;
-    HANDLE in = CreateFileU(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, NULL);
-    if (in == INVALID_HANDLE_VALUE)
+    LHandle in(CreateFileU(from, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!in.IsOpen())
         return false;
-    HANDLE out = CreateFileU(to, GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, NULL);
-    bool ok = out != INVALID_HANDLE_VALUE;
+    LHandle out(CreateFileU(to, GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, NULL));
+    bool ok = out.IsOpen();
     char buffer[SETUP_CHUNK];
     DWORD got = 0, written = 0;
-    while (ok && ReadFile(in, buffer, sizeof buffer, &got, NULL) && got > 0)
-        ok = WriteFile(out, buffer, got, &written, NULL) && written == got;
-    CloseHandle(in);
-    if (out != INVALID_HANDLE_VALUE)
-        ok = CloseHandle(out) && ok;
-    return ok;
+    while (ok && ReadFile(in.Get(), buffer, sizeof buffer, &got, NULL) && got > 0)
+        ok = WriteFile(out.Get(), buffer, got, &written, NULL) && written == got;
+    return out.Close() && ok;
 }
 
 void WriteUninstallEntry(const char* program, const char* uninstaller) {

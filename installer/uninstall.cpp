@@ -17,6 +17,7 @@
 #include "installer/uninstallmessage.h"
 #include "notebook/historystore.h"
 #include "util/lfolder.h"
+#include "util/lowned.h"
 #include "util/lsystemlibrary.h"
 #include "util/lwide.h"
 
@@ -116,11 +117,9 @@ DeleteKeyFunction ShellUtility(HMODULE library, const char* name) {
 // after the switch, has ended, so that its file can be deleted.
 void WaitForFirstStage() {
     DWORD pid = __argc >= 3 ? (DWORD)strtoul(__argv[2], NULL, 10) : 0;
-    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL;
-    if (!process)
-        return;
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
+    LHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL);
+    if (process.IsOpen())
+        WaitForSingleObject(process.Get(), 10000);
 }
 
 }  // namespace

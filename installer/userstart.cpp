@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "util/lfile.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -102,10 +103,10 @@ bool RunsWithRaisedRights() {
     HANDLE token = NULL;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
         return true;  // unknown: the safe answer
+    LHandle owned(token);
     TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
     DWORD size = 0;
     bool known = GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size) != FALSE;
-    CloseHandle(token);
     // Systems without the query have no split token: the rights are the user's.
     return known && type == TokenElevationTypeFull;
 }

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <vector>
+
 #include "dialogs/lrichedit.h"
 #include "mainwindow/fieldsearch.h"
 #include "mainwindow/maindialog.h"
@@ -132,11 +134,9 @@ bool MainDialog::SelectNextField(bool backwards) {
 LONG MainDialog::FindColonBefore(LONG before) {
     if (before <= 0)
         return -1;
-    char* buffer = new char[before + 1];
-    LONG got = LRichEdit::GetTextRange(NoteText(), 0, before, buffer);
-    LONG colon = FindColonBackward(buffer, got, before);
-    delete[] buffer;
-    return colon;
+    std::vector<char> buffer(before + 1);
+    LONG got = LRichEdit::GetTextRange(NoteText(), 0, before, buffer.data());
+    return FindColonBackward(buffer.data(), got, before);
 }
 
 void MainDialog::SelectFieldAfter(LONG colon) {

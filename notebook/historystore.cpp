@@ -8,6 +8,7 @@
 
 #include "notebook/historynames.h"
 #include "notebook/historyrules.h"
+#include "util/lowned.h"
 #include "util/ltextfile.h"
 #include "util/ltime.h"
 #include "util/lwide.h"
@@ -77,8 +78,8 @@ bool EndsWith(const char* name, const char* ext) {
 std::vector<LFindData> ItemsIn(const std::string& folder, bool folders) {
     std::vector<LFindData> items;
     LFindData fd;
-    HANDLE find = FindFirstFileU(Join(folder, "*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
+    LFindHandle find(FindFirstFileU(Join(folder, "*").c_str(), &fd));
+    if (!find.IsOpen())
         return items;
     do {
         bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -86,8 +87,7 @@ std::vector<LFindData> ItemsIn(const std::string& folder, bool folders) {
             strcmp(fd.cFileName, "..") == 0)
             continue;
         items.push_back(fd);
-    } while (FindNextFileU(find, &fd));
-    FindClose(find);
+    } while (FindNextFileU(find.Get(), &fd));
     return items;
 }
 
@@ -145,10 +145,8 @@ std::map<std::string, EntryFiles> EntryFilesIn(
 
 bool ReadIndex(const std::string& path, HistoryIndex* index) {
     size_t size = 0;
-    char* text = LFile::ReadTextFile(path.c_str(), &size);
-    bool ok = text && HistoryIndexParse(text, size, index);
-    delete[] text;
-    return ok;
+    std::unique_ptr<char[]> text = LFile::ReadTextFile(path.c_str(), &size);
+    return text && HistoryIndexParse(text.get(), size, index);
 }
 
 

@@ -7,6 +7,7 @@
 
 #include "notebook/conflictname.h"
 #include "notebook/notepath.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -63,24 +64,24 @@ bool Grow(NoteFileText* out, size_t& capacity, size_t more) {
 }  // namespace
 
 bool ReadNoteFile(const char* path, NoteFileText* out) {
-    HANDLE file = LFile::OpenForReading(path);
-    if (file == INVALID_HANDLE_VALUE)
+    LHandle file(LFile::OpenForReading(path));
+    if (!file.IsOpen())
         return GetLastError() == ERROR_FILE_NOT_FOUND;  // only a missing file is rightly empty
     out->exists = true;
     FILETIME written;
-    bool whole = GetFileTime(file, NULL, NULL, &written) != FALSE;
+    bool whole = GetFileTime(file.Get(), NULL, NULL, &written) != FALSE;
     out->time = LTimeOf(written);
     const DWORD kChunk = 0x10000;
     size_t capacity = 0;
     while (whole) {
         DWORD got = 0;
         // A failed read is no end of file: the note is not whole.
-        whole = Grow(out, capacity, kChunk) && ReadFile(file, out->data + out->size, kChunk, &got, NULL);
+        whole = Grow(out, capacity, kChunk) &&
+                ReadFile(file.Get(), out->data + out->size, kChunk, &got, NULL);
         if (!whole || got == 0)
             break;
         out->size += got;
     }
-    CloseHandle(file);
     if (out->data)
         out->data[out->size] = out->data[out->size + 1] = '\0';
     return whole;

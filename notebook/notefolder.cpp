@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "util/lfile.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace {
@@ -26,8 +27,8 @@ NoteListing ListNoteNames(const char* folder) {
     lstrcpynA(pattern, folder, LFILE_PATH);
     LFile::FilePathCat(pattern, "*.txt");
     LFindData fd;
-    HANDLE find = FindFirstFileU(pattern, &fd);
-    if (find == INVALID_HANDLE_VALUE) {
+    LFindHandle find(FindFirstFileU(pattern, &fd));
+    if (!find.IsOpen()) {
         listing.complete = GetLastError() == ERROR_FILE_NOT_FOUND;
         return listing;
     }
@@ -38,9 +39,8 @@ NoteListing ListNoteNames(const char* folder) {
         char title[LFILE_PATH];
         LFile::_GetFileTitleFromPath(title, fd.cFileName);
         listing.names.push_back(title);
-    } while (FindNextFileU(find, &fd));
+    } while (FindNextFileU(find.Get(), &fd));
     listing.complete = GetLastError() == ERROR_NO_MORE_FILES;
-    FindClose(find);
     return listing;
 }
 

@@ -245,7 +245,8 @@ bool MainDialog::SaveRichEditText() {
         return false;
     size_t size = 0;
     TextEncoding encoding = iNoteEncoding;
-    char* text = LRichEdit::StreamOutFileText(editor, iNoteEncoding, &size, &encoding);
+    LBuffer owned = LRichEdit::StreamOutFileText(editor, iNoteEncoding, &size, &encoding);
+    char* text = owned.get();
     if (!text)
         return false;
     if (bNoteBareLineFeeds)
@@ -266,7 +267,6 @@ bool MainDialog::SaveRichEditText() {
         ullNoteBytesTime = version.time;
         strNoteBytes.assign(text, size);
     }
-    delete[] text;
     if (iLastSave != NOTE_SAVED)
         return false;
     iNoteEncoding = encoding;

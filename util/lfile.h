@@ -9,6 +9,8 @@
 
 #include <stddef.h>
 
+#include <memory>
+
 // Size of every path buffer: at most 259 characters and the terminating zero.
 const int LFILE_PATH = 260;
 const int LFILE_PATH_MAX_CHARS = LFILE_PATH - 1;
@@ -56,10 +58,10 @@ inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 // INVALID_HANDLE_VALUE (as a void*) on failure; close with CloseHandle.
 void* OpenForReading(const char* path);
 
-// Reads at most 65,536 bytes of a file into a new zero-terminated buffer that
-// the caller releases with delete[]. Null for a missing, unreadable or empty
-// file. When pSize is given it receives the number of bytes read.
-char* ReadTextFile(const char* path, size_t* pSize = 0);
+// Reads at most 65,536 bytes of a file into a new zero-terminated buffer.
+// Null for a missing, unreadable or empty file. When pSize is given it
+// receives the number of bytes read.
+std::unique_ptr<char[]> ReadTextFile(const char* path, size_t* pSize = 0);
 
 // Replaces the file at path with the given bytes so that, whenever the
 // program stops, either the old or the whole new content is on disk: the

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <stdio.h>
 #include <string.h>
+#include "util/lowned.h"
 #include "util/ltime.h"
 #include "util/lwide.h"
 
@@ -61,8 +62,8 @@ void RemoveStaleTemps(const char* folder) {
     lstrcpynA(pattern, folder, LFILE_PATH);
     LFile::FilePathCat(pattern, kTempPattern);
     LFindData fd;
-    HANDLE find = FindFirstFileU(pattern, &fd);
-    if (find == INVALID_HANDLE_VALUE)
+    LFindHandle find(FindFirstFileU(pattern, &fd));
+    if (!find.IsOpen())
         return;
     LTime now = LTimeNow();
     do {
@@ -74,8 +75,7 @@ void RemoveStaleTemps(const char* folder) {
         lstrcpynA(path, folder, LFILE_PATH);
         LFile::FilePathCat(path, fd.cFileName);
         DeleteFileU(path);
-    } while (FindNextFileU(find, &fd));
-    FindClose(find);
+    } while (FindNextFileU(find.Get(), &fd));
 }
 
 // What a replacement takes over from the file it replaces: its creation
@@ -130,28 +130,26 @@ void* OpenForReading(const char* path) {
                        NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
-char* ReadTextFile(const char* path, size_t* pSize) {
+LBuffer ReadTextFile(const char* path, size_t* pSize) {
     if (pSize)
         *pSize = 0;
-    HANDLE h = OpenForReading(path);
-    if (h == INVALID_HANDLE_VALUE)
+    LHandle h(OpenForReading(path));
+    if (!h.IsOpen())
         return NULL;
-    DWORD size = GetFileSize(h, NULL);
+    DWORD size = GetFileSize(h.Get(), NULL);
     if (size == INVALID_FILE_SIZE)
         size = 0;
     if (size > LFILE_READ_LIMIT)
         size = LFILE_READ_LIMIT;
-    char* text = NULL;
-    if (size > 0) {
-        text = new char[size + 1];
-        DWORD got = 0;
-        if (!ReadFile(h, text, size, &got, NULL))
-            got = 0;
-        text[got] = '\0';
-        if (pSize)
-            *pSize = got;
-    }
-    CloseHandle(h);
+    if (size == 0)
+        return NULL;
+    LBuffer text(new char[size + 1]);
+    DWORD got = 0;
+    if (!ReadFile(h.Get(), text.get(), size, &got, NULL))
+        got = 0;
+    text[got] = '\0';
+    if (pSize)
+        *pSize = got;
     return text;
 }
 
@@ -242,10 +240,8 @@ bool RenameFile(const char* from, const char* to) {
     char wanted[LFILE_PATH];
     _GetFileFromPath(wanted, to);
     LFindData fd;
-    HANDLE find = FindFirstFileU(to, &fd);
-    if (find == INVALID_HANDLE_VALUE)
+    if (!LFindHandle(FindFirstFileU(to, &fd)).IsOpen())
         return false;
-    FindClose(find);
     if (strcmp(fd.cFileName, wanted) == 0)
         return true;
     // Some file systems (Wine's mapping to Linux among them) keep the old
@@ -267,15 +263,12 @@ bool RenameFile(const char* from, const char* to) {
 }
 
 bool GetLastWriteTime(const char* path, unsigned long long* time) {
-    HANDLE h = OpenForReading(path);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
+    LHandle h(OpenForReading(path));
     FILETIME ft;
-    bool ok = GetFileTime(h, NULL, NULL, &ft) != FALSE;
-    CloseHandle(h);
-    if (ok)
-        *time = LTimeOf(ft);
-    return ok;
+    if (!h.IsOpen() || !GetFileTime(h.Get(), NULL, NULL, &ft))
+        return false;
+    *time = LTimeOf(ft);
+    return true;
 }
 
 bool Exists(const char* path) {

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "util/lfile.h"
+#include "util/lowned.h"
 #include "util/lwide.h"
 
 namespace LFile {
@@ -32,8 +33,8 @@ bool DeleteFolderAndFiles(const char* folder) {
     pattern[LFILE_PATH_MAX_CHARS] = '\0';
     FilePathCat(pattern, "*.*");
     LFindData fd;
-    HANDLE hFind = FindFirstFileU(pattern, &fd);
-    if (hFind != INVALID_HANDLE_VALUE) {
+    LFindHandle hFind(FindFirstFileU(pattern, &fd));
+    if (hFind.IsOpen()) {
         do {
             if (fd.cFileName[0] == '.')
                 continue;
@@ -46,8 +47,7 @@ bool DeleteFolderAndFiles(const char* folder) {
                 RemoveLink(file);
             else
                 DeleteFileU(file);
-        } while (FindNextFileU(hFind, &fd));
-        FindClose(hFind);
+        } while (FindNextFileU(hFind.Get(), &fd));
     }
     hold.Release();
     RemoveDirectoryU(folder);
@@ -82,21 +82,19 @@ bool LFolderHold::Hold(const char* path) {
     // Without FILE_SHARE_DELETE nobody can rename or remove the folder while
     // it is open; checked after opening, the name cannot change meanwhile.
     // Traverse access lets files in it be opened relative to the handle.
-    HANDLE h = CreateFileU(path, FILE_LIST_DIRECTORY | FILE_TRAVERSE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
-    if (h == INVALID_HANDLE_VALUE)
+    LHandle h(CreateFileU(path, FILE_LIST_DIRECTORY | FILE_TRAVERSE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, NULL));
+    if (!h.IsOpen())
         return false;
     BY_HANDLE_FILE_INFORMATION info;
     DWORD attributes = GetFileAttributesU(path);
-    if (!GetFileInformationByHandle(h, &info) ||
+    if (!GetFileInformationByHandle(h.Get(), &info) ||
         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        CloseHandle(h);
+        attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return false;
-    }
-    hFolder = h;
+    hFolder = h.Release();
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "tests/win32/testkit.h"
 #include "util/lfile.h"
+#include "util/lowned.h"
 
 using testkit::TempDir;
 
@@ -32,11 +33,10 @@ TEST(ReadTextFile, ReadsAtMost65536Bytes) {
         big[i] = (char)('a' + i % 26);
     ASSERT_TRUE(testkit::WriteFileText(dir.File("big.txt"), big));
     size_t size = 0;
-    char* text = LFile::ReadTextFile(dir.File("big.txt").c_str(), &size);
+    std::unique_ptr<char[]> text = LFile::ReadTextFile(dir.File("big.txt").c_str(), &size);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(size, 65536u);
-    EXPECT_EQ(std::string(text), big.substr(0, 65536));
-    delete[] text;
+    EXPECT_EQ(std::string(text.get()), big.substr(0, 65536));
 }
 
 TEST(ReadTextFile, EmptyOrMissingFileGivesNothing) {
@@ -171,6 +171,34 @@ TEST(GetLastWriteTime, ChangesWhenTheFileIsRewritten) {
     ASSERT_TRUE(LFile::GetLastWriteTime(path.c_str(), &second));
     EXPECT_NE(first, second);
     EXPECT_FALSE(LFile::GetLastWriteTime(dir.File("missing.txt").c_str(), &second));
+}
+
+}  // namespace
+
+namespace {
+
+HANDLE OpenAlone(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+}
+
+// A file opened with no sharing shows whether a handle to it is still open.
+TEST(LHandle, ClosesWhenItGoesOutOfScopeUnlessHandedOn) {
+    TempDir dir;
+    std::string path = dir.File("held.txt");
+    ASSERT_TRUE(testkit::WriteFileText(path, "x"));
+    {
+        LHandle held(OpenAlone(path));
+        ASSERT_TRUE(held.IsOpen());
+        EXPECT_EQ(OpenAlone(path), INVALID_HANDLE_VALUE);
+    }
+    HANDLE kept;
+    {
+        LHandle held(OpenAlone(path));
+        ASSERT_TRUE(held.IsOpen()) << "the first owner did not close its handle";
+        kept = held.Release();
+    }
+    EXPECT_EQ(OpenAlone(path), INVALID_HANDLE_VALUE) << "a handle handed on was closed";
+    CloseHandle(kept);
 }
 
 }  // namespace

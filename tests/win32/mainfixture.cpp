@@ -135,10 +135,8 @@ std::string MainWindowTest::NoteNameText() {
 
 std::string MainWindowTest::EditorText() {
     size_t size = 0;
-    char* text = LRichEdit::StreamOutText(dialog->NoteText(), &size);
-    std::string s = text ? std::string(text, size) : std::string();
-    delete[] text;
-    return s;
+    LBuffer text = LRichEdit::StreamOutText(dialog->NoteText(), &size);
+    return text ? std::string(text.get(), size) : std::string();
 }
 
 bool MainWindowTest::MenuEnabled(int id) {
