@@ -41,13 +41,15 @@ void MainDialog::KeepReplacedVersion(const NoteVersion& replaced, const char* ke
     // The version the editor stood on: its bytes are at hand, and the save
     // does not wait for them to be written.
     if (replaced.known && bNoteBytesKnown && replaced.time == ullNoteBytesTime)
-        history.KeepVersion(szNoteName, std::move(strNoteBytes), replaced.time, false);
+        history.KeepVersion(szNoteName, &strNoteBytes, replaced.time, false);
 }
 
 void MainDialog::KeepScreenText() {
     // With nothing unsaved, the editor shows the version last loaded or saved.
-    if (bNoteBytesKnown && NoteLoaded())
-        history.KeepVersion(szNoteName, strNoteBytes, ullNoteBytesTime, true);
+    if (!bNoteBytesKnown || !NoteLoaded())
+        return;
+    std::string copy = strNoteBytes;
+    history.KeepVersion(szNoteName, &copy, ullNoteBytesTime, true);
 }
 
 void MainDialog::ShowHistoryFailure() {

@@ -54,11 +54,23 @@ std::string HistoryKeeper::NoteKey(const std::string& notePath) {
     return key;
 }
 
-void HistoryKeeper::KeepVersion(const char* notePath, std::string bytes, unsigned long long time,
-                                bool always) {
+void HistoryKeeper::KeepVersion(const char* notePath, std::string* bytes,
+                                unsigned long long time, bool always) {
     Job job = {false, always, notePath, std::string(), std::string(), time, store.Now(), 0, 0};
-    job.bytes.swap(bytes);
-    Hand(job);
+    EnterCriticalSection(&csJobs);
+    bool wanted = always || !KnownNotDue(job);
+    if (wanted) {
+        job.bytes.swap(*bytes);
+        bytes->swap(strSpare);
+    }
+    LeaveCriticalSection(&csJobs);
+    if (wanted)
+        Hand(job);
+}
+
+bool HistoryKeeper::KnownNotDue(const Job& job) {
+    auto known = newestKept.find(NoteKey(job.notePath));
+    return known != newestKept.end() && !HistoryVersionDue(true, known->second, job.now);
 }
 
 void HistoryKeeper::KeepVersionFrom(const char* notePath, const char* copyPath,
@@ -77,12 +89,9 @@ void HistoryKeeper::Hand(Job& job) {
     EnterCriticalSection(&csJobs);
     // Most saves come within five minutes of the last version kept: they
     // are let go here, without waking the thread.
-    if (!job.prune && !job.always) {
-        auto known = newestKept.find(NoteKey(job.notePath));
-        if (known != newestKept.end() && !HistoryVersionDue(true, known->second, job.now)) {
-            LeaveCriticalSection(&csJobs);
-            return;
-        }
+    if (!job.prune && !job.always && KnownNotDue(job)) {
+        LeaveCriticalSection(&csJobs);
+        return;
     }
     bool full = !job.prune && jobs.size() >= kMaxWaiting;
     if (!full && !hThread) {
@@ -181,6 +190,10 @@ void HistoryKeeper::Work(Job& job) {
         newestKept[key] = job.now;
     else if (any)
         newestKept[key] = newest;
+    if (job.bytes.capacity() > strSpare.capacity()) {
+        job.bytes.clear();
+        strSpare.swap(job.bytes);
+    }
     LeaveCriticalSection(&csJobs);
 }
 

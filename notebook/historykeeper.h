@@ -26,10 +26,13 @@ public:
     // The window posted message when a version could not be kept.
     void NotifyFailure(HWND window, UINT message);
 
-    // A save replaced the version of the note at notePath whose bytes these
-    // are, written at time: it is kept when the note's newest version is
-    // old enough (notebook/historyrules.h), or always.
-    void KeepVersion(const char* notePath, std::string bytes, unsigned long long time, bool always);
+    // A save replaced the version of the note at notePath whose bytes are in
+    // *bytes, written at time: it is kept when the note's newest version is
+    // old enough (notebook/historyrules.h), or always. Only bytes to be kept
+    // are taken; *bytes then holds the emptied buffer of a version kept
+    // earlier, so that copying the next version needs no new memory.
+    void KeepVersion(const char* notePath, std::string* bytes, unsigned long long time,
+                     bool always);
     // The same for a version whose bytes are in the file copyPath.
     void KeepVersionFrom(const char* notePath, const char* copyPath, unsigned long long time);
 
@@ -55,6 +58,7 @@ private:
     };
 
     void Hand(Job& job);
+    bool KnownNotDue(const Job& job);  // under csJobs
     static DWORD WINAPI ThreadMain(void* keeper);
     void Run();
     void Work(Job& job);
@@ -67,6 +71,7 @@ private:
     bool bBusyPruning;        // and it is a prune
     bool bStop;
     std::map<std::string, unsigned long long> newestKept;  // by note, once known
+    std::string strSpare;     // a kept version's buffer, emptied, for the next one
     HANDLE hThread;
     HANDLE hWake;
     HWND hwndNotify;

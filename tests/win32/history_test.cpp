@@ -231,3 +231,31 @@ TEST_F(History, TheStoreIsCutBackToItsBoundsAfterTheStart) {
 }
 
 }  // namespace
+
+namespace {
+
+// A save gives up its bytes only for a version to be kept; it gets back the
+// buffer of one kept earlier, so the next copy needs no new memory.
+TEST(HistoryKeeperBytes, TakenOnlyWhenKeptAndGivenBackForTheNext) {
+    testkit::TempDir dir;
+    HistoryKeeper keeper;
+    lstrcpynA(keeper.store.szRoot, dir.File("store").c_str(), LFILE_PATH);
+    std::string note = dir.File("A.txt");
+    std::string bytes(300000, 'a');
+    keeper.KeepVersion(note.c_str(), &bytes, 1, false);
+    EXPECT_TRUE(bytes.empty()) << "the first version of a note is kept";
+    ASSERT_TRUE(keeper.WaitIdle(10000));
+
+    bytes.assign(300000, 'b');
+    keeper.KeepVersion(note.c_str(), &bytes, 2, false);
+    EXPECT_EQ(bytes.size(), 300000u) << "within five minutes nothing is kept or taken";
+
+    keeper.store.llClockShift += 6 * kMinute;
+    keeper.KeepVersion(note.c_str(), &bytes, 2, false);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_GE(bytes.capacity(), 300000u) << "the first version's buffer came back";
+    ASSERT_TRUE(keeper.WaitIdle(10000));
+    EXPECT_EQ(keeper.store.Versions(note.c_str()).size(), 2u);
+}
+
+}  // namespace
