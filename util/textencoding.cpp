@@ -122,6 +122,19 @@ size_t UnitSize(TextEncoding encoding) {
     return encoding == TEXT_UTF16LE_BOM || encoding == TEXT_UTF16BE_BOM ? 2 : 1;
 }
 
+// Writes a code point as one UTF-16 unit or a surrogate pair at out + n;
+// returns the new n.
+size_t PutUtf16(unsigned code, char16_t* out, size_t n) {
+    if (code < 0x10000) {
+        out[n] = (char16_t)code;
+        return n + 1;
+    }
+    code -= 0x10000;
+    out[n] = (char16_t)(0xD800 + (code >> 10));
+    out[n + 1] = (char16_t)(0xDC00 + (code & 0x3FF));
+    return n + 2;
+}
+
 unsigned UnitAt(const unsigned char* p, TextEncoding encoding) {
     if (encoding == TEXT_UTF16LE_BOM)
         return p[0] | p[1] << 8;
@@ -183,13 +196,7 @@ size_t TextDecode(const char* bytes, size_t size, TextEncoding encoding, char16_
             code = 0xDC00 + p[i];  // given back as the byte it was
         i += taken;
         zero = zero || code == 0;
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out[n++] = (char16_t)(0xD800 + (code >> 10));
-            out[n++] = (char16_t)(0xDC00 + (code & 0x3FF));
-        } else {
-            out[n++] = (char16_t)code;
-        }
+        n = PutUtf16(code, out, n);
     }
     *whole = !zero;
     return n;
@@ -267,13 +274,7 @@ size_t Utf8ToUtf16(const char* in, size_t size, char16_t* out) {
     for (size_t i = 0; i < size;) {
         unsigned code;
         i += Utf8Decode(p + i, size - i, &code);
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out[n++] = (char16_t)(0xD800 + (code >> 10));
-            out[n++] = (char16_t)(0xDC00 + (code & 0x3FF));
-        } else {
-            out[n++] = (char16_t)code;
-        }
+        n = PutUtf16(code, out, n);
     }
     return n;
 }
