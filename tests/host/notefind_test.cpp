@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/asciifold.h"
+
 namespace {
 
 // Latin-1 stands in for the system's code page and its lower-case rules.
@@ -19,10 +21,7 @@ size_t Latin1(const char* bytes, size_t size, char16_t* out) {
 const char16_t* Fold() {
     static std::vector<char16_t> fold;
     if (fold.empty()) {
-        for (unsigned u = 0; u < 0x10000; ++u)
-            fold.push_back((char16_t)u);
-        for (unsigned u = 'A'; u <= 'Z'; ++u)
-            fold[u] = (char16_t)(u + 32);
+        fold = AsciiFold();
         for (unsigned u = 0xC0; u <= 0xDE; ++u)
             if (u != 0xD7)
                 fold[u] = (char16_t)(u + 32);

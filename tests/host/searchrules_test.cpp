@@ -4,15 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/host/asciifold.h"
+
 namespace {
 
 const char16_t* Fold() {
     static std::vector<char16_t> fold;
     if (fold.empty()) {
-        for (unsigned u = 0; u < 0x10000; ++u)
-            fold.push_back((char16_t)u);
-        for (unsigned u = 'A'; u <= 'Z'; ++u)
-            fold[u] = (char16_t)(u + 32);
+        fold = AsciiFold();
         fold[0xDC] = 0xFC;      // U with diaeresis
         fold[0x130] = u'i';     // dotted capital I: two bytes fold to one
     }
