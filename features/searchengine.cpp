@@ -309,7 +309,8 @@ bool SearchEngine::ReadNote(const PendingNote& pending, SearchNote* note) {
         note->text.resize(Utf16ToUtf8(wide.data(), wide.size(), &note->text[0]));
     }
     note->foldedName = FoldUtf8(note->name, vecFold.data());
-    note->foldedText = FoldUtf8(note->text, vecFold.data());
+    if (!ascii)
+        note->foldedText = FoldUtf8(note->text, vecFold.data());
     return true;
 }
 

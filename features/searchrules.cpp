@@ -18,6 +18,30 @@ ptrdiff_t Find(const std::string& text, const std::string& word) {
     return NoteSearch(text.data(), text.size(), word.data(), word.size(), true);
 }
 
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? (char)(c + 32) : c;
+}
+
+// The first occurrence of a folded word in an ASCII text as it would be
+// folded. The note search's fold of bit 5 finds the places; each is checked
+// letter by letter, since that fold also pairs '[' with '{' and the like.
+ptrdiff_t FindFoldingAscii(const std::string& text, const std::string& word) {
+    for (size_t from = 0; from < text.size();) {
+        ptrdiff_t at = NoteSearch(text.data() + from, text.size() - from, word.data(),
+                                  word.size(), false);
+        if (at < 0)
+            return -1;
+        size_t place = from + (size_t)at;
+        size_t k = 0;
+        while (k < word.size() && AsciiLower(text[place + k]) == word[k])
+            ++k;
+        if (k == word.size())
+            return (ptrdiff_t)place;
+        from = place + 1;
+    }
+    return -1;
+}
+
 // The line of the original text that is line number n of its folded form.
 void LineOf(const std::string& text, const std::string& folded, size_t at, SearchHit* hit) {
     size_t line = (size_t)std::count(folded.begin(), folded.begin() + at, '\n');
@@ -87,13 +111,14 @@ bool MatchSearchNote(const SearchNote& note, const std::vector<std::string>& wor
     if (words.empty())
         return false;
     const std::string& name = matchCase ? note.name : note.foldedName;
-    const std::string& text = matchCase ? note.text : note.foldedText;
+    bool foldAsItGoes = !matchCase && note.foldedText.empty();
+    const std::string& text = matchCase || foldAsItGoes ? note.text : note.foldedText;
     bool allInName = true;
     ptrdiff_t firstInText = -1;
     hit->word = -1;
     for (size_t i = 0; i < words.size(); ++i) {
         bool inName = Find(name, words[i]) >= 0;
-        ptrdiff_t at = Find(text, words[i]);
+        ptrdiff_t at = foldAsItGoes ? FindFoldingAscii(text, words[i]) : Find(text, words[i]);
         if (!inName && at < 0)
             return false;
         allInName = allInName && inName;

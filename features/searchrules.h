@@ -16,7 +16,8 @@ struct SearchNote {
     std::string name;           // UTF-8
     std::string text;           // UTF-8, line ends as in the file
     std::string foldedName;     // the same folded, for a search without match case
-    std::string foldedText;
+    std::string foldedText;     // empty for a text all in ASCII: that one is folded
+                                // as it is searched, and held only once
     unsigned long long time;    // write time and size of the file read, to see a change
     unsigned long long size;
 };

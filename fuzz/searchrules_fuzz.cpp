@@ -66,5 +66,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(text.find_first_of("\r\n", hit.lineStart) >= hit.lineStart + hit.lineLength,
               "line holds a line end");
     }
+
+    // An ASCII text held without its folded copy is searched the same.
+    bool ascii = true;
+    for (char c : text)
+        ascii = ascii && (unsigned char)c < 0x80;
+    if (ascii) {
+        SearchNote once = note;
+        once.foldedText.clear();
+        std::vector<std::string> words = SearchWords(FoldUtf8(typed, fold));
+        SearchHit a, b;
+        bool matched = MatchSearchNote(note, words, false, &a);
+        Check(MatchSearchNote(once, words, false, &b) == matched, "folding as it goes differs");
+        Check(!matched || (a.inName == b.inName && a.word == b.word &&
+                           a.lineStart == b.lineStart && a.lineLength == b.lineLength),
+              "folding as it goes found another place");
+    }
     return 0;
 }

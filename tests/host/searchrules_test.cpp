@@ -52,6 +52,19 @@ TEST(SearchRules, EveryWordMatchesInAnyOrderAndTheLineIsTheOriginal) {
     EXPECT_EQ(note.text.substr(hit.lineStart, hit.lineLength), "\xC4\xB0zmir trip");
 }
 
+// A note all in ASCII is held without a folded copy and folded as searched,
+// exactly: the note search's looser fold would take "[" for "{".
+TEST(SearchRules, AnAsciiTextIsFoldedAsItIsSearched) {
+    SearchNote note = Note(0, "List", "x {a}\r\nBuy MILK [a]");
+    note.foldedText.clear();
+    SearchHit hit;
+    ASSERT_TRUE(MatchSearchNote(note, Folded("milk [a]"), false, &hit));
+    EXPECT_EQ(note.text.substr(hit.lineStart, hit.lineLength), "Buy MILK [a]");
+    EXPECT_FALSE(MatchSearchNote(note, Folded("{a} milkk"), false, &hit));
+    ASSERT_TRUE(MatchSearchNote(note, Folded("{A}"), false, &hit));
+    EXPECT_EQ(note.text.substr(hit.lineStart, hit.lineLength), "x {a}");
+}
+
 TEST(SearchRules, NamesFirstThenBooksInListOrderThenNames) {
     std::vector<SearchNote> notes = {Note(1, "beta", "milk"), Note(0, "Zed", "milk"),
                                      Note(1, "Milk run", "x"), Note(0, "alpha", "milk"),
