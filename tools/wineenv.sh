@@ -107,9 +107,24 @@ jw_stop_wine() {
 # a copy of it, which takes a fraction of the time. Every program runs on a
 # Wine virtual desktop, which gives windows title bars and a taskbar with a
 # notification area.
+# Wine links the user's Desktop, Documents and the like to the Unix home
+# folder, all to the same one. Programs under test then write into the home
+# folder, and what lands in Documents shows on the desktop, whose window
+# opens each new file there and so gets in the way of deleting and
+# replacing it. Each becomes a folder of the prefix's own.
+jw_own_user_folders() {
+    local prefix=$1 link
+    for link in "$prefix"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+        if [ -L "$link" ]; then
+            rm -f "$link"
+            mkdir -p "$link"
+        fi
+    done
+}
+
 jw_ensure_prefix() {
     local prefix=${1:-$WINEPREFIX}
-    if [ -f "$prefix/.jotwell-ready" ]; then
+    if [ -f "$prefix/.jotwell-ready-2" ]; then
         return 0
     fi
     rm -rf "$prefix"
@@ -124,7 +139,8 @@ jw_ensure_prefix() {
     WINEPREFIX="$prefix" timeout 120 "$JW_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     WINEPREFIX="$prefix" timeout 120 "$JW_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     WINEPREFIX="$prefix" timeout 60 wineserver -w
-    touch "$prefix/.jotwell-ready"
+    jw_own_user_folders "$prefix"
+    touch "$prefix/.jotwell-ready-2"
 }
 
 # Sets a prefix's display to a DPI (LogPixels), with a desktop grown in

@@ -145,8 +145,16 @@ TEST_F(Printing, AnEmptyBookPrintsNothing) {
 TEST_F(Printing, BookDocumentGoesToTheDocumentsFolderWhenTheBookRefusesItOrIsReadOnly) {
     WriteNote("Other Notes", "Shopping", "milk");
     testkit::WriteFileText(Document(), "an old document");
-    char documents[MAX_PATH];
+    char documents[MAX_PATH], desktop[MAX_PATH];
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_PERSONAL, NULL, 0, documents)));
+    // The desktop's window opens each new file it shows, in the way of a
+    // replacement; the test prefix keeps the two folders apart.
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_DESKTOPDIRECTORY, NULL, 0, desktop)));
+    std::string probe = std::string(documents) + "\\jw-probe.txt";
+    ASSERT_TRUE(testkit::WriteFileText(probe, "x"));
+    bool shared = testkit::FileExists(std::string(desktop) + "\\jw-probe.txt");
+    DeleteFileA(probe.c_str());
+    ASSERT_FALSE(shared) << "the documents folder is the desktop's";
     std::string fallback = std::string(documents) + "\\print.rtf";
     std::string printed = std::string(HEADER) + "{\\b Shopping}\\par \\par\nmilk\n\\page\n" + TRAILER;
     DeleteFileA(fallback.c_str());
