@@ -118,7 +118,10 @@ public:
         open = false;
         return true;
     }
-    bool Cancelled(uint32_t, uint32_t) override { return false; }
+    bool Cancelled(uint64_t done, uint64_t total) override {
+        Require(done <= total);
+        return false;
+    }
     int failAt, current;
     bool open;
     int64_t received[SETUP_MAX_ENTRIES];
@@ -130,8 +133,16 @@ void CheckExtraction(const unsigned char* data, size_t size, int failAt) {
     FuzzSource source(data, size);
     FuzzTarget target(failAt);
     SetupWritten written;
+    SetupResult checked = SetupCheck(&source, &target, count);
+    Require(target.current == -1);
     SetupResult result = SetupExtract(&source, &target, table, count, &written);
     Require(!target.open);
+    // The check and the copy read the same bytes: a damaged file is found
+    // by the check, before anything is written.
+    if (checked == SETUP_INTACT)
+        Require(result == SETUP_EXTRACTED || result == SETUP_WRITE_FAILED);
+    if (result == SETUP_EXTRACTED)
+        Require(checked == SETUP_INTACT);
     SetupTail tail;
     bool parsed = SetupParseTail(data, size, count, &tail);
     if (result == SETUP_EXTRACTED) {

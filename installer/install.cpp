@@ -39,6 +39,24 @@ private:
     HANDLE hFile;
 };
 
+// Shows the progress of both passes; true once the user has cancelled.
+bool ReportProgress(InstallDialog* job, uint64_t done, uint64_t total) {
+    if (total)
+        job->SetProgress((double)done / (double)total);
+    return job->PumpMessages();
+}
+
+class JobProgress : public SetupProgress {
+public:
+    explicit JobProgress(InstallDialog* job) : pJob(job) {}
+    bool Cancelled(uint64_t done, uint64_t total) override {
+        return ReportProgress(pJob, done, total);
+    }
+
+private:
+    InstallDialog* pJob;
+};
+
 // The installed files. The book folders stay held while they are written
 // to, and their files are made relative to the held folders, so that nobody
 // can swap one for a link to a folder elsewhere; the program's own files are
@@ -106,10 +124,8 @@ public:
         return ok;
     }
 
-    bool Cancelled(uint32_t copied, uint32_t total) override {
-        if (total)
-            pJob->SetProgress((double)copied / (double)total);
-        return pJob->PumpMessages();
+    bool Cancelled(uint64_t done, uint64_t total) override {
+        return ReportProgress(pJob, done, total);
     }
 
     // The file being written when extraction stopped.
@@ -160,8 +176,7 @@ int InstallDialog::MainFunction() {
     if (bDeclined)
         return false;
 
-    CreateBookFolders();
-
+    // Shared for reading only, so the file checked is the file copied.
     char program[LFILE_PATH] = "";
     GetModuleFileNameU(NULL, program, LFILE_PATH);
     LHandle source(CreateFileU(program, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
@@ -169,6 +184,22 @@ int InstallDialog::MainFunction() {
     if (!source.IsOpen())
         return false;
     FileSource input(source.Get());
+
+    // The whole payload is checked before anything is created, deleted or
+    // replaced: a bad download must not break an installed program.
+    SetText("Checking the setup file", 1);
+    JobProgress progress(this);
+    SetupResult checked = SetupCheck(&input, &progress, SetupEntryCount());
+    if (checked == SETUP_CANCELLED || PumpMessages())
+        return false;
+    if (checked == SETUP_CORRUPT) {
+        RemoveMadeProgramFolder();
+        ShowSetupCorrupt(hwnd);
+        return false;
+    }
+
+    RecordProgramFolder();
+    CreateBookFolders();
     SetupWritten written;
     bool kept[SETUP_MAX_ENTRIES];
     char failed[LFILE_PATH] = "";

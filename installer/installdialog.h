@@ -13,13 +13,21 @@ extern const char* const REG_RUN_VALUE;        // "JotwellRun"
 
 class InstallDialog : public LProgressDialog {
 public:
-    // Determines (and creates) the program folder and records it as
-    // the program and data folders in the settings.
+    // Determines (and creates) the program folder.
     explicit InstallDialog(const char* title);
+
+    // Records the program folder as the program and data folders in the
+    // settings: the uninstaller at once, the setup once its file is checked.
+    void RecordProgramFolder();
+    // Removes the program folder, and the maker's folder above it, when
+    // this job made them and they are still empty.
+    void RemoveMadeProgramFolder();
 
     int MainFunction() override;
 
-    // Program folder and book folders (programfolder.cpp).
+    // Program folder and book folders (programfolder.cpp). The rule alone
+    // creates nothing.
+    static void GetProgramFilesPathRule(char* out);
     static void GetInstallProgramFilesPath(char* out);
     bool CreateBookFolders();
     void CreateDataFolder(const char* name);
@@ -56,6 +64,8 @@ public:
 
     char szProgramFolder[LFILE_PATH];
     bool bDeclined;
+    bool bMadeProgramFolder;
+    bool bMadeMakerFolder;
 };
 
 class UninstallDialog : public InstallDialog {

@@ -15,14 +15,22 @@ const char* const REG_CURRENT_VERSION = "Software\\Microsoft\\Windows\\CurrentVe
 const char* const REG_RUN_KEY = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const REG_RUN_VALUE = "JotwellRun";
 
+void InstallDialog::GetProgramFilesPathRule(char* out) {
+    ReadRegistryString(HKEY_LOCAL_MACHINE, REG_CURRENT_VERSION, "ProgramFilesDir", out,
+                       "C:\\Program Files");
+    LFile::FilePathCat(out, "Korvane");
+    LFile::FilePathCat(out, "Jotwell");
+}
+
 void InstallDialog::GetInstallProgramFilesPath(char* out) {
     char path[LFILE_PATH];
-    ReadRegistryString(HKEY_LOCAL_MACHINE, REG_CURRENT_VERSION, "ProgramFilesDir", path,
-                       "C:\\Program Files");
-    CreateDirectoryU(path, NULL);
-    LFile::FilePathCat(path, "Korvane");
-    CreateDirectoryU(path, NULL);
-    LFile::FilePathCat(path, "Jotwell");
+    GetProgramFilesPathRule(path);
+    char folder[LFILE_PATH];
+    LFile::_GetFolderFromPath(folder, path);  // ...\Korvane
+    char top[LFILE_PATH];
+    LFile::_GetFolderFromPath(top, folder);  // the program-files folder
+    CreateDirectoryU(top, NULL);
+    CreateDirectoryU(folder, NULL);
     CreateProgramFolder(path);
     lstrcpynA(out, path, LFILE_PATH);
 }

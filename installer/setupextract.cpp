@@ -22,33 +22,62 @@ void ReadSizes(SetupSource* source, int count, SetupTail* tail) {
     }
 }
 
-class Extraction {
-public:
-    Extraction(SetupSource* source, SetupTarget* target, const SetupTail* tail,
-               SetupWritten* written)
-        : pSource(source), pTarget(target), pTail(tail), pWritten(written),
-          dwChecksum(tail->checksum), dwCopied(0),
-          dwTotal(SetupTotalSize(tail->sizes, tail->count)) {}
+// The bytes of the positive entries, the length of one pass.
+uint64_t PassLength(const SetupTail* tail) {
+    uint64_t length = 0;
+    for (int i = 0; i < tail->count; ++i)
+        if (tail->sizes[i] > 0)
+            length += (uint64_t)tail->sizes[i];
+    return length;
+}
 
-    SetupResult CopyAll(const SetupFileEntry* table) {
+// One pass over the data area: every entry read in chunks, the checksum run
+// over them, each chunk handed to the target when there is one.
+class Pass {
+public:
+    Pass(SetupSource* source, SetupProgress* progress, const SetupTail* tail, bool second)
+        : pSource(source), pProgress(progress), pTail(tail), dwChecksum(tail->checksum),
+          qwTotal(2 * PassLength(tail)), qwDone(second ? PassLength(tail) : 0) {}
+
+    // Reads each entry, copying it to target (null for the check).
+    SetupResult Run(const SetupFileEntry* table, SetupTarget* target, SetupWritten* written) {
         for (int i = 0; i < pTail->count; ++i) {
             if (pTail->sizes[i] <= 0)
                 continue;
-            SetupResult result = CopyEntry(i, table[i], pTail->sizes[i]);
-            if (result != SETUP_EXTRACTED)
+            SetupResult result = target ? CopyEntry(i, table[i], target, written)
+                                        : Stream(pTail->sizes[i], NULL, NULL);
+            if (result != SETUP_INTACT)
                 return result;
-            if (pTarget->Cancelled(dwCopied, dwTotal))
+            if (pProgress->Cancelled(qwDone, qwTotal))
                 return SETUP_CANCELLED;
         }
-        return dwChecksum == 0 ? SETUP_EXTRACTED : SETUP_CORRUPT;
+        if (dwChecksum != 0)
+            return SETUP_CORRUPT;
+        return target ? SETUP_EXTRACTED : SETUP_INTACT;
     }
 
 private:
-    SetupResult CopyEntry(int index, const SetupFileEntry& entry, int32_t size) {
-        if (!pTarget->Create(index, entry))
+    SetupResult CopyEntry(int index, const SetupFileEntry& entry, SetupTarget* target,
+                          SetupWritten* written) {
+        if (!target->Create(index, entry))
             return SETUP_WRITE_FAILED;
         uint64_t fingerprint = SETUP_FINGERPRINT_START;
-        int64_t written = 0;
+        SetupResult result = Stream(pTail->sizes[index], target, &fingerprint);
+        if (result != SETUP_INTACT) {
+            target->Close();
+            return result;
+        }
+        if (!target->Close())
+            return SETUP_WRITE_FAILED;
+        if (written) {
+            written->size[index] = pTail->sizes[index];
+            written->fingerprint[index] = fingerprint;
+        }
+        return SETUP_INTACT;
+    }
+
+    // Reads size bytes of the current entry.
+    SetupResult Stream(int32_t size, SetupTarget* target, uint64_t* fingerprint) {
         int64_t remaining = size;
         while (remaining > 0) {
             uint32_t want = remaining < SETUP_CHUNK ? (uint32_t)remaining : (uint32_t)SETUP_CHUNK;
@@ -57,46 +86,41 @@ private:
                 got = 0;  // a source that claims more than asked is not believed
             if (got > 0) {
                 dwChecksum = SetupChecksumSubtract(dwChecksum, abBuffer, got);
-                if (!pTarget->Write(abBuffer, got)) {
-                    pTarget->Close();
+                if (target && !target->Write(abBuffer, got))
                     return SETUP_WRITE_FAILED;
-                }
-                fingerprint = SetupFingerprintAdd(fingerprint, abBuffer, got);
-                written += got;
-                dwCopied += got;
+                if (fingerprint)
+                    *fingerprint = SetupFingerprintAdd(*fingerprint, abBuffer, got);
+                qwDone += got;
             }
             remaining -= got;
-            if (pTarget->Cancelled(dwCopied, dwTotal)) {
-                pTarget->Close();
+            if (pProgress->Cancelled(qwDone, qwTotal))
                 return SETUP_CANCELLED;
-            }
             // The file ends before the sizes say: damaged, whatever the
             // checksum of the bytes that are there.
-            if (got < want) {
-                pTarget->Close();
+            if (got < want)
                 return SETUP_CORRUPT;
-            }
         }
-        if (!pTarget->Close())
-            return SETUP_WRITE_FAILED;
-        if (pWritten) {
-            pWritten->size[index] = written;
-            pWritten->fingerprint[index] = fingerprint;
-        }
-        return SETUP_EXTRACTED;
+        return SETUP_INTACT;
     }
 
     SetupSource* pSource;
-    SetupTarget* pTarget;
+    SetupProgress* pProgress;
     const SetupTail* pTail;
-    SetupWritten* pWritten;
     uint32_t dwChecksum;
-    uint32_t dwCopied;
-    uint32_t dwTotal;
+    uint64_t qwTotal;
+    uint64_t qwDone;
     unsigned char abBuffer[SETUP_CHUNK];
 };
 
 }  // namespace
+
+SetupResult SetupCheck(SetupSource* source, SetupProgress* progress, int count) {
+    SetupTail tail;
+    ReadSizes(source, count, &tail);
+    source->Rewind();
+    Pass pass(source, progress, &tail, false);
+    return pass.Run(NULL, NULL, NULL);
+}
 
 SetupResult SetupExtract(SetupSource* source, SetupTarget* target,
                          const SetupFileEntry* table, int count, SetupWritten* written) {
@@ -105,8 +129,8 @@ SetupResult SetupExtract(SetupSource* source, SetupTarget* target,
     SetupTail tail;
     ReadSizes(source, count, &tail);
     source->Rewind();
-    Extraction extraction(source, target, &tail, written);
-    return extraction.CopyAll(table);
+    Pass pass(source, target, &tail, true);
+    return pass.Run(table, target, written);
 }
 
 uint64_t SetupFingerprintAdd(uint64_t hash, const unsigned char* data, size_t length) {

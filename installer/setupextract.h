@@ -1,8 +1,9 @@
 // The install job's extraction, window-free: reads the size block and the
-// checksum from the end of a setup file, then copies every entry in chunks
-// while running the checksum, and fails at the first write that does not
-// land in full. The job gives it the file and the targets through two small
-// interfaces; the fuzzer gives it damaged files in memory.
+// checksum from the end of a setup file, checks the whole payload in one
+// pass, then copies every entry in chunks in a second, and fails at the
+// first write that does not land in full. A damaged file is found before
+// anything is written. The job gives it the file and the targets through
+// small interfaces; the fuzzer gives it damaged files in memory.
 #ifndef JOTWELL_INSTALLER_SETUPEXTRACT_H
 #define JOTWELL_INSTALLER_SETUPEXTRACT_H
 
@@ -25,8 +26,20 @@ protected:
     ~SetupSource() {}
 };
 
-// Where the entries go, and the job's progress and Cancel.
-class SetupTarget {
+// The job's progress and Cancel, over both passes: the check reports the
+// first half of total, the copy the second.
+class SetupProgress {
+public:
+    // Called after every chunk and every file: shows the progress, and
+    // answers true once the user has cancelled.
+    virtual bool Cancelled(uint64_t done, uint64_t total) = 0;
+
+protected:
+    ~SetupProgress() {}
+};
+
+// Where the entries go.
+class SetupTarget : public SetupProgress {
 public:
     // Creates the file of entry index; false when it cannot be made.
     virtual bool Create(int index, const SetupFileEntry& entry) = 0;
@@ -34,15 +47,13 @@ public:
     virtual bool Write(const unsigned char* data, uint32_t length) = 0;
     // Closes the file; false when its bytes may not all have been stored.
     virtual bool Close() = 0;
-    // Called after every chunk and every file: shows the progress, and
-    // answers true once the user has cancelled.
-    virtual bool Cancelled(uint32_t copied, uint32_t total) = 0;
 
 protected:
     ~SetupTarget() {}
 };
 
 enum SetupResult {
+    SETUP_INTACT,        // checked: every entry whole, checksum right
     SETUP_EXTRACTED,     // every entry copied, checksum right
     SETUP_CANCELLED,     // the user cancelled; the last file may be cut
     SETUP_WRITE_FAILED,  // a target could not be made or written in full
@@ -57,8 +68,15 @@ struct SetupWritten {
     uint64_t fingerprint[SETUP_MAX_ENTRIES];
 };
 
-// Copies the entries of table (count of them) from source to target.
-// written may be null.
+// Reads every entry of a setup file with count entries and checks the
+// sizes and the checksum; writes nothing. SETUP_INTACT, SETUP_CORRUPT or
+// SETUP_CANCELLED.
+SetupResult SetupCheck(SetupSource* source, SetupProgress* progress, int count);
+
+// Copies the entries of table (count of them) from source to target, after
+// SetupCheck: the progress goes on from half way. It checks the checksum
+// again, but a damaged file found only here has been written. written may
+// be null.
 SetupResult SetupExtract(SetupSource* source, SetupTarget* target,
                          const SetupFileEntry* table, int count, SetupWritten* written);
 

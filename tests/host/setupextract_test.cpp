@@ -51,12 +51,18 @@ public:
         ++closed;
         return true;
     }
-    bool Cancelled(uint32_t copied, uint32_t) override { return copied >= cancelAt; }
+    bool Cancelled(uint64_t done, uint64_t total) override {
+        EXPECT_GE(done, lastDone);
+        lastDone = done;
+        lastTotal = total;
+        return done >= cancelAt;
+    }
 
     std::vector<std::string> files;
     int refuseCreate = -1;
     size_t writeLimit = (size_t)-1;
-    uint32_t cancelAt = (uint32_t)-1;
+    uint64_t cancelAt = (uint64_t)-1;
+    uint64_t lastDone = 0, lastTotal = 0;
     int closed = 0;
 };
 
@@ -130,10 +136,31 @@ TEST(SetupExtract, DamagedFilesAreCorrupt) {
     EXPECT_TRUE(none.files.empty());
 }
 
+// The check reads the whole payload and writes nothing; a damaged file is
+// found there. The progress runs over the check, then over the copy.
+TEST(SetupExtract, TheCheckFindsDamageBeforeAnythingIsWritten) {
+    for (MemorySource damaged : {MemorySource(SetupFile(1)), MemorySource(SetupFile(0, 1 << 30)),
+                                 MemorySource("short")}) {
+        MemoryTarget target;
+        EXPECT_EQ(SetupCheck(&damaged, &target, 3), SETUP_CORRUPT);
+        EXPECT_TRUE(target.files.empty());
+    }
+
+    MemorySource source(SetupFile());
+    MemoryTarget halves;
+    ASSERT_EQ(SetupCheck(&source, &halves, 3), SETUP_INTACT);
+    EXPECT_TRUE(halves.files.empty());
+    EXPECT_EQ(halves.lastDone, 10013u);
+    EXPECT_EQ(halves.lastTotal, 2 * 10013u);
+    ASSERT_EQ(SetupExtract(&source, &halves, kTable, 3, NULL), SETUP_EXTRACTED);
+    EXPECT_EQ(halves.lastDone, 2 * 10013u);
+    EXPECT_EQ(halves.files[1], std::string(10000, 'n'));
+}
+
 TEST(SetupExtract, CancelStopsAfterTheCurrentChunk) {
     MemorySource source(SetupFile());
     MemoryTarget target;
-    target.cancelAt = 20;
+    target.cancelAt = 10013 + 20;
     EXPECT_EQ(SetupExtract(&source, &target, kTable, 3, NULL), SETUP_CANCELLED);
     ASSERT_EQ(target.files.size(), 2u);
     EXPECT_EQ(target.files[1].size(), (size_t)SETUP_CHUNK);

@@ -10,7 +10,7 @@ driver=$1
 shift
 tests=("$@")
 if [ ${#tests[@]} -eq 0 ]; then
-    tests=(InstallReinstallAndUninstall RefusedDeclinedCancelledAndDamagedSetups
+    tests=(InstallReinstallAndUninstall RefusedDeclinedAndCancelledSetups ADamagedSetupChangesNothing
            LinksAndFoldersValuesLeadNowhereElse AShortWriteStopsTheInstall
            ARunningProgramThatDoesNotEndStopsTheSetup)
 fi

@@ -113,23 +113,56 @@ TEST_F(Keys, CtrlWithOtherKeysReachesTheEditor) {
 namespace {
 
 // The controls' tooltips get the mouse messages from the window's loop.
+// A place of the window's own that no other window covers (the splash
+// stands in the middle of the screen for its first seconds).
+bool UncoveredPoint(HWND window, POINT* out) {
+    RECT r;
+    GetWindowRect(window, &r);
+    for (int y = 1; y < 8; y += 2)
+        for (int x = 1; x < 8; x += 2) {
+            POINT p = {r.left + (r.right - r.left) * x / 8, r.top + (r.bottom - r.top) * y / 8};
+            if (WindowFromPoint(p) == window) {
+                *out = p;
+                return true;
+            }
+        }
+    return false;
+}
+
 TEST_F(Keys, HoveringOverTheEditorShowsItsTooltip) {
     WriteNote("Other Notes", "A", "a");
     Open();
     HWND editor = dialog->NoteText();
-    RECT r;
-    GetWindowRect(editor, &r);
-    POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     SetForegroundWindow(dialog->hwnd);
-    SetCursorPos(centre.x, centre.y);
-    POINT client = centre;
-    ScreenToClient(editor, &client);
+    // The tips are added after the first paint, which a busy machine may
+    // not have reached yet.
+    ASSERT_TRUE(Pump([&] { return dialog->hwndToolTip != NULL; }, 10000));
     HWND tip = dialog->hwndToolTip;
-    ASSERT_NE(tip, (HWND)NULL);
-    // The mouse comes to rest over the editor: one move, then the wait.
-    MSG move = {editor, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y), GetTickCount(), centre};
-    dialog->ProcessMessage(move);
-    bool shown = Pump([&] { return IsWindowVisible(tip) != FALSE; }, 5000);
+    TOOLINFOA probe;
+    ZeroMemory(&probe, sizeof probe);
+    probe.cbSize = sizeof probe;
+    probe.hwnd = dialog->hwnd;
+    probe.uId = (UINT_PTR)editor;
+    ASSERT_TRUE(Pump([&] { return SendMessageA(tip, TTM_GETTOOLINFOA, 0, (LPARAM)&probe) != 0; },
+                     10000));
+    // The mouse comes to rest over the editor: one move, then the tip's own
+    // delay. The move is made again only if the mouse did not get there.
+    DWORD delay = (DWORD)SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0);
+    bool shown = false;
+    DWORD start = GetTickCount();
+    while (!shown && GetTickCount() - start < 15000) {
+        POINT place, at;
+        if (!UncoveredPoint(editor, &place) || !SetCursorPos(place.x, place.y) ||
+            !GetCursorPos(&at) || at.x != place.x || at.y != place.y) {
+            Pump([] { return false; }, 50);
+            continue;
+        }
+        POINT client = place;
+        ScreenToClient(editor, &client);
+        MSG move = {editor, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y), GetTickCount(), place};
+        dialog->ProcessMessage(move);
+        shown = Pump([&] { return IsWindowVisible(tip) != FALSE; }, delay + 2000);
+    }
     ASSERT_TRUE(shown) << "no tooltip over the note text";
     char text[128] = "";
     TOOLINFOA ti;

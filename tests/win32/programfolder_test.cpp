@@ -89,6 +89,7 @@ TEST_F(ProgramFolder, JobCreatesAndRecordsTheBookFolders) {
         int MainFunction() override { return 0; }
     } job;
     std::string folder = dir.path() + "\\Korvane\\Jotwell";
+    job.RecordProgramFolder();
     char value[SETTINGS_VALUE];
     SettingsGetString("Folders", "ProgramFiles", "", value);
     EXPECT_EQ(std::string(value), folder);

@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <prsht.h>
 
+#include <string>
+#include <vector>
+
 #include "app/settings.h"
 #include "installer/registry.h"
 #include "installer/setuplayout.h"
@@ -415,7 +418,7 @@ TEST_F(SetupE2E, LinksAndFoldersValuesLeadNowhereElse) {
     ExpectNoShellEntries();
 }
 
-TEST_F(SetupE2E, RefusedDeclinedCancelledAndDamagedSetups) {
+TEST_F(SetupE2E, RefusedDeclinedAndCancelledSetups) {
     // A program folder that cannot be made: the administrator message, no
     // owner, no wizard.
     std::string programFiles = ProgramFilesDir();
@@ -478,7 +481,8 @@ TEST_F(SetupE2E, RefusedDeclinedCancelledAndDamagedSetups) {
         ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard));
         HWND progress = GetWindow(wizard.sheet, GW_OWNER);
         ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
-        ASSERT_TRUE(WaitForProgress(progress, 20, 30000));
+        // Past half way: the setup file has been checked and is being copied.
+        ASSERT_TRUE(WaitForProgress(progress, 60, 30000));
         Answer(progress, IDCANCEL);
         EXPECT_EQ(setup.Wait(20000), 0);
         std::string image = EntryBytes(testkit::ReadFileText(SetupFile()), 0);
@@ -488,20 +492,21 @@ TEST_F(SetupE2E, RefusedDeclinedCancelledAndDamagedSetups) {
         EXPECT_FALSE(FileExists(InFolder("jotwell.hlp")));
         ExpectNoShellEntries();
     }
+}
 
-    // One payload byte changed: everything is extracted, then the checksum
-    // fails; the message is owned by the progress window and nothing of the
-    // shell integration happens.
-    {
-        testkit::TempDir dir;
-        std::string damaged = dir.File("JotwellSetup.exe");
-        std::string bytes = testkit::ReadFileText(SetupFile());
-        SetupTail tail;
-        ASSERT_TRUE(SetupParseTail((const unsigned char*)bytes.data(), bytes.size(),
-                                   SetupEntryCount(), &tail));
-        bytes[(size_t)SetupEntryOffset(tail.sizes, SetupEntryCount() - 1)] ^= 0x20;
-        ASSERT_TRUE(testkit::WriteFileText(damaged, bytes));
-
+// One byte of the last sample changed: the setup finds it before it writes
+// anything, on a clean machine and over an installed program alike, and a
+// good setup run afterwards installs every sample as it should be.
+TEST_F(SetupE2E, ADamagedSetupChangesNothing) {
+    testkit::TempDir dir;
+    std::string damaged = dir.File("JotwellSetup.exe");
+    std::string bytes = testkit::ReadFileText(SetupFile());
+    SetupTail tail;
+    ASSERT_TRUE(SetupParseTail((const unsigned char*)bytes.data(), bytes.size(), SetupEntryCount(),
+                               &tail));
+    bytes[(size_t)SetupEntryOffset(tail.sizes, SetupEntryCount()) - 1] ^= 0x20;
+    ASSERT_TRUE(testkit::WriteFileText(damaged, bytes));
+    auto runDamaged = [&] {
         Process setup;
         Wizard wizard;
         ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard, damaged));
@@ -510,15 +515,51 @@ TEST_F(SetupE2E, RefusedDeclinedCancelledAndDamagedSetups) {
         ASSERT_NE(box, (HWND)NULL);
         EXPECT_EQ(testkit::ControlText(box, 0xFFFF), kCorruptText);
         EXPECT_EQ(WindowText(GetWindow(box, GW_OWNER)), kJobCaption);
-        EXPECT_TRUE(testkit::ReadFileText(InFolder("jotwell.exe")) == EntryBytes(bytes, 0))
-            << "extracted, without a trailer";
-        EXPECT_TRUE(FileExists(InFolder("Useful Web Links") + "\\Software Links.txt"));
         Answer(box, IDOK);
         EXPECT_EQ(setup.Wait(20000), 0);
-        ExpectNoShellEntries();
         EXPECT_EQ(WaitForWindow("Jotwell", 2000, 0, "#32770"), (HWND)NULL)
             << "the program started after a failed install";
-    }
+    };
+
+    // A clean machine stays clean: no folder, no value, no entry.
+    ASSERT_NO_FATAL_FAILURE(runDamaged());
+    EXPECT_FALSE(FileExists(ProgramFolder()));
+    EXPECT_FALSE(FileExists(ProgramFilesDir() + "\\Korvane"));
+    EXPECT_EQ(Folders("ProgramFiles"), "");
+    EXPECT_EQ(Folders("PhoneBook"), "");
+    ExpectNoShellEntries();
+
+    // The good setup afterwards installs every sample byte for byte.
+    Process setup;
+    Wizard wizard;
+    ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard));
+    ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
+    DWORD pid = 0;
+    HWND program = WaitForInstalledProgram(true, &pid);
+    ASSERT_NE(program, (HWND)NULL);
+    EXPECT_EQ(setup.Wait(20000), 0);
+    CloseProgram(program, pid);
+    ASSERT_NO_FATAL_FAILURE(ExpectInstalledFiles());
+
+    // Over the installed program, every installed file stays as it was.
+    std::vector<std::string> installed = {"jotwell.exe", "uninst.exe", "jotwell.hlp"};
+    for (int i = 2; i < SetupEntryCount(); ++i)
+        installed.push_back(std::string(SETUP_FILES[i].folderKey) + "\\" + SETUP_FILES[i].fileName);
+    std::vector<std::string> before;
+    for (const std::string& name : installed)
+        before.push_back(testkit::ReadFileText(InFolder(name.c_str())));
+    ASSERT_NO_FATAL_FAILURE(runDamaged());
+    for (size_t i = 0; i < installed.size(); ++i)
+        EXPECT_TRUE(testkit::ReadFileText(InFolder(installed[i].c_str())) == before[i])
+            << installed[i];
+    ASSERT_NO_FATAL_FAILURE(ExpectShellEntries());
+
+    // The samples are known as the setup's own, so the uninstaller takes
+    // them and keeps no notes.
+    ASSERT_NO_FATAL_FAILURE(Uninstall(IDYES));
+    for (size_t i = 2; i < installed.size(); ++i)
+        EXPECT_FALSE(FileExists(InFolder(installed[i].c_str()))) << installed[i];
+    ExpectNoShellEntries();
 }
 
 // A full disk: the setup runs with the size of the files it may write
