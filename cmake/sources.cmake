@@ -322,6 +322,7 @@ set(JW_WIN32_BENCHMARKS
     savekill
     search
     historywindows
+    savelatency
 )
 set(JW_WIN32_BENCH_idle_SOURCES bench/idle_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_startup_SOURCES bench/startup_win32_bench.cpp bench/winbenchkit.cpp)
@@ -331,6 +332,7 @@ set(JW_WIN32_BENCH_search_SOURCES bench/search_win32_bench.cpp bench/corpus.cpp
     bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_historywindows_SOURCES bench/historywindows_win32_bench.cpp
     bench/winbenchkit.cpp)
+set(JW_WIN32_BENCH_savelatency_SOURCES bench/savelatency_win32_bench.cpp bench/winbenchkit.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES

@@ -67,6 +67,8 @@ void MainDialog::Command(WORD id, WORD notifyCode) {
         return;
     case IDC_NOTE_TEXT:
         if (notifyCode == EN_CHANGE) {
+            if (!bNoteTextChanged && NoteLoaded())
+                savingTurn.Notice(szNoteName, GetTickCount());
             bNoteTextChanged = true;
             SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
             SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);

@@ -68,6 +68,8 @@ MainDialog::MainDialog()
       iDpi(DPI_STANDARD),
       uTaskbarCreated(0),
       bSaveFailureShown(false),
+      bSaveFailing(false),
+      dwSaveFailingSince(0),
       bNoteUnreadable(false),
       iEditorState(EDITOR_UNSTYLED),
       iNoteEncoding(TEXT_CODE_PAGE),

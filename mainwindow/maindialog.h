@@ -26,7 +26,9 @@ const UINT STATUS_FIRST_DELAY = 500;
 const UINT STATUS_PERIOD = 8000;
 const UINT SAVE_TEXT_DELAY = 3000;
 const UINT SAVE_NAME_DELAY = 5000;
-const UINT SAVE_RETRY_DELAY = 10000;  // after a save that failed
+const UINT SAVE_RETRY_DELAY = 10000;  // after a save that failed for longer than:
+const UINT SAVE_QUIET_SPAN = 1000;    // a failure is first tried again, silently,
+const UINT SAVE_QUICK_RETRY = 250;    // this often
 const UINT SAVE_TURN_DELAY = 500;     // after another computer's save held the turn
 const UINT SCAN_PERIOD = 20000;
 const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
@@ -210,6 +212,8 @@ public:
     int iDpi;                   // of the monitor the window is on
     UINT uTaskbarCreated;       // the shell's "TaskbarCreated" message
     bool bSaveFailureShown;     // the user was told this note cannot be saved
+    bool bSaveFailing;          // the timer's saves fail, since dwSaveFailingSince
+    DWORD dwSaveFailingSince;
     bool bNoteUnreadable;       // the loaded note's file could not be read whole
     EditorState iEditorState;   // as the editor was last styled
     TextEncoding iNoteEncoding; // of the loaded note's file, kept when it is saved

@@ -100,6 +100,7 @@ void MainDialog::ItemSelectionChanged() {
     }
 
     bSaveFailureShown = false;
+    bSaveFailing = false;
     if (!fits) {
         // A file name cut to fit would be another file: nothing of this
         // note is loaded or written.
@@ -296,16 +297,28 @@ bool MainDialog::ConfirmLeaveNote() {
 }
 
 void MainDialog::SaveOnTimer() {
-    if (SaveData())
+    if (SaveData()) {
+        bSaveFailing = false;
         return;
+    }
     if (iLastSave == NOTE_TURN_BUSY) {
         // Another computer is saving in this book: again in a moment, and
         // nothing to tell.
         SetTimer(hwnd, TIMER_SAVE, SAVE_TURN_DELAY, NULL);
         return;
     }
-    // A failure is often short-lived (a shared folder out of reach for a
-    // moment, another computer saving the same note): try again by itself.
+    // A failure is often short-lived (another program reading the note at
+    // that moment, a shared folder out of reach, another computer saving the
+    // same note): tried again at once for a moment, then every few seconds.
+    DWORD now = GetTickCount();
+    if (!bSaveFailing) {
+        bSaveFailing = true;
+        dwSaveFailingSince = now;
+    }
+    if (iLastSave == NOTE_SAVE_FAILED && now - dwSaveFailingSince < SAVE_QUIET_SPAN) {
+        SetTimer(hwnd, TIMER_SAVE, SAVE_QUICK_RETRY, NULL);
+        return;
+    }
     SetTimer(hwnd, TIMER_SAVE, SAVE_RETRY_DELAY, NULL);
     if (bSaveFailureShown)
         return;

@@ -39,12 +39,24 @@ bool SavingTurn::TryCreate() {
     return hTurn != INVALID_HANDLE_VALUE;
 }
 
-TurnResult SavingTurn::Take(const char* notePath, unsigned nowMs) {
-    Release();
+bool SavingTurn::SetFile(const char* notePath) {
     LFile::_GetFolderFromPath(szFile, notePath);
     if (strlen(szFile) + 1 + strlen(kTurnName) > (size_t)LFILE_PATH_MAX_CHARS)
-        return TURN_BLOCKED;
+        return false;
     LFile::FilePathCat(szFile, kTurnName);
+    return true;
+}
+
+void SavingTurn::Notice(const char* notePath, unsigned nowMs) {
+    TurnFileSeen seen;
+    if (hTurn == INVALID_HANDLE_VALUE && SetFile(notePath) && SeeTurnFile(szFile, &seen))
+        watch.Noticed(seen, nowMs);
+}
+
+TurnResult SavingTurn::Take(const char* notePath, unsigned nowMs) {
+    Release();
+    if (!SetFile(notePath))
+        return TURN_BLOCKED;
 
     for (int attempt = 0; attempt < kQuickTries; ++attempt) {
         if (attempt)
@@ -67,10 +79,12 @@ TurnResult SavingTurn::Take(const char* notePath, unsigned nowMs) {
     case TURN_STALE:
         break;
     }
-    // Left by a computer that stopped while saving. One that cannot be
-    // deleted (a folder of that name, a file held open or not ours to
+    // Left by a computer that stopped while saving. One still held open by
+    // a save that takes long is waited for, up to the bound; one that cannot
+    // be deleted otherwise (a folder of that name, a file not ours to
     // delete) is for the user to clear.
-    DeleteFileU(szFile);
+    if (!DeleteFileU(szFile) && GetLastError() == ERROR_SHARING_VIOLATION)
+        return TURN_BUSY;
     if (!TryCreate())
         return TURN_BLOCKED;
     watch.Taken();

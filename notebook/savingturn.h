@@ -26,6 +26,10 @@ public:
     // millisecond tick the watch of a turn file in the way counts by.
     TurnResult Take(const char* notePath, unsigned nowMs);
     void Release();
+    // Looks at the turn of notePath's folder ahead of a save: a turn file
+    // left there by a computer that stopped is then taken over by the save
+    // that comes a few seconds later, without a wait of its own.
+    void Notice(const char* notePath, unsigned nowMs);
 
     // The turn file of the last Take, for telling the user what stands in
     // the way.
@@ -37,6 +41,7 @@ private:
     SavingTurn(const SavingTurn&) = delete;
     SavingTurn& operator=(const SavingTurn&) = delete;
     bool TryCreate();
+    bool SetFile(const char* notePath);  // szFile for the note's folder
     HANDLE hTurn;
     char szFile[LFILE_PATH];
 };

@@ -22,9 +22,14 @@ enum TurnVerdict {
 class TurnWatch {
 public:
     // A turn file unchanged for staleMs is left over; a save that found the
-    // turn taken for giveUpMs in all gives up.
-    explicit TurnWatch(unsigned staleMs = 10000, unsigned giveUpMs = 30000);
+    // turn taken for giveUpMs in all gives up. A save holds the turn for a
+    // few milliseconds.
+    explicit TurnWatch(unsigned staleMs = 3000, unsigned giveUpMs = 30000);
 
+    // A look ahead of a save, when the user starts typing: a turn file seen
+    // here and still the same when the save finds it in the way has stood
+    // unchanged since nowMs. Starts no wait.
+    void Noticed(const TurnFileSeen& seen, unsigned nowMs);
     // The turn was found taken at nowMs (a millisecond tick that may wrap).
     TurnVerdict Seen(const TurnFileSeen& seen, unsigned nowMs);
     // The turn was taken: the next wait starts afresh.
@@ -34,6 +39,7 @@ private:
     unsigned uStaleMs;
     unsigned uGiveUpMs;
     bool bWaiting;
+    bool bNoticed;  // last and uLastChangedMs hold a look ahead of the wait
     TurnFileSeen last;
     unsigned uLastChangedMs;
     unsigned uWaitingSinceMs;

@@ -31,4 +31,21 @@ TEST(TurnWatch, ATurnChangingHandsIsWaitedForUpToTheBound) {
     EXPECT_EQ(watch.Seen(kOne, 49999), TURN_WAIT);
 }
 
+// A turn file already there when the typing began counts as watched from
+// then, so the save finds it left over at once; one that changed since, or
+// came only later, is watched from the save on, and a look starts no wait.
+TEST(TurnWatch, ATurnFileNoticedBeforeTheSaveIsWatchedFromThen) {
+    TurnWatch watch(3000, 30000);
+    watch.Noticed(kOne, 0);
+    EXPECT_EQ(watch.Seen(kOne, 3000), TURN_STALE);
+    watch.Taken();
+    watch.Noticed(kOne, 10000);
+    EXPECT_EQ(watch.Seen(kTwo, 13000), TURN_WAIT);
+    EXPECT_EQ(watch.Seen(kTwo, 15999), TURN_WAIT);
+    watch.Taken();
+    watch.Noticed(kOne, 20000);
+    watch.Taken();
+    EXPECT_EQ(watch.Seen(kOne, 60000), TURN_WAIT) << "a look long ago is forgotten once taken";
+}
+
 }  // namespace

@@ -90,21 +90,31 @@ TEST(SavingTurn, ALeftoverTurnIsTakenAfterTheWatchAndAStuckOneIsReported) {
     SetFileTime(h, NULL, NULL, &future);
     CloseHandle(h);
     EXPECT_EQ(turn.Take(note.c_str(), 1000), TURN_BUSY);
-    EXPECT_EQ(turn.Take(note.c_str(), 10999), TURN_BUSY);
-    EXPECT_EQ(turn.Take(note.c_str(), 11000), TURN_TAKEN);
+    EXPECT_EQ(turn.Take(note.c_str(), 3999), TURN_BUSY);
+    EXPECT_EQ(turn.Take(note.c_str(), 4000), TURN_TAKEN);
     turn.Release();
     EXPECT_FALSE(testkit::FileExists(turnFile));
 
+    // Seen when the typing began, the leftover is taken over at the save.
+    ASSERT_TRUE(testkit::WriteFileText(turnFile, ""));
+    turn.Notice(note.c_str(), 5000);
+    EXPECT_EQ(turn.Take(note.c_str(), 8000), TURN_TAKEN);
+    turn.Release();
+
+    // A save that holds its turn open is waited for, up to the bound.
     HANDLE holder = CreateFileA(turnFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
     EXPECT_EQ(turn.Take(note.c_str(), 20000), TURN_BUSY);
-    EXPECT_EQ(turn.Take(note.c_str(), 30000), TURN_BLOCKED);
+    EXPECT_EQ(turn.Take(note.c_str(), 24000), TURN_BUSY);
+    EXPECT_TRUE(testkit::FileExists(turnFile));
+    EXPECT_EQ(turn.Take(note.c_str(), 50000), TURN_BLOCKED);
     EXPECT_EQ(turn.FilePath(), turnFile);
     CloseHandle(holder);
     DeleteFileA(turnFile.c_str());
 
+    SavingTurn stuck;
     ASSERT_TRUE(CreateDirectoryA(turnFile.c_str(), NULL));
-    EXPECT_EQ(turn.Take(note.c_str(), 40000), TURN_BUSY);
-    EXPECT_EQ(turn.Take(note.c_str(), 50000), TURN_BLOCKED);
+    EXPECT_EQ(stuck.Take(note.c_str(), 40000), TURN_BUSY);
+    EXPECT_EQ(stuck.Take(note.c_str(), 50000), TURN_BLOCKED);
     EXPECT_TRUE(testkit::FileExists(turnFile));
     RemoveDirectoryA(turnFile.c_str());
 }

@@ -318,6 +318,25 @@ TEST_F(Notes, ANoteThatCannotBeReadIsLeftAlone) {
     EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "Locked")), "precious text");
 }
 
+// Another program reading the note just when the save comes (a backup, an
+// indexer, a virus scanner) holds the save up for a moment only: it is
+// tried again at once, without a word, not after the long retry.
+TEST_F(Notes, ASaveRefusedForAMomentIsTriedAgainAtOnce) {
+    WriteNote("Other Notes", "A", "old");
+    Open();
+    HANDLE reader = CreateFileA(Note("Other Notes", "A").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                OPEN_EXISTING, 0, NULL);
+    TypeInNote("new ");
+    FireTimer(TIMER_SAVE);
+    bool refused = dialog->bNoteTextChanged;  // a rename over an open file fails under Wine
+    CloseHandle(reader);
+    EXPECT_TRUE(Pump([&] { return testkit::ReadFileText(Note("Other Notes", "A")) == "new old"; },
+                     SAVE_RETRY_DELAY / 2))
+        << "refused " << refused << "; saved only after the long retry";
+    EXPECT_FALSE(dialog->bNoteTextChanged);
+}
+
 // The end of the session saves the note, and is refused while it cannot.
 TEST_F(Notes, EndOfSessionSavesOrIsRefused) {
     WriteNote("Other Notes", "A", "old");
