@@ -150,6 +150,19 @@ protected:
         EXPECT_EQ(program.Wait(20000), 0);
     }
 
+    // Installs on a clean machine, then ends the program the setup started.
+    void InstallAndClose() {
+        Process setup;
+        Wizard wizard;
+        ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard));
+        ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
+        DWORD pid = 0;
+        HWND program = WaitForInstalledProgram(true, &pid);
+        ASSERT_NE(program, (HWND)NULL);
+        EXPECT_EQ(setup.Wait(20000), 0);
+        CloseProgram(program, pid);
+    }
+
     // changed: a sample note the user edited, which the setup leaves as it is.
     void ExpectInstalledFiles(const std::string& changed = std::string()) {
         std::string setup = testkit::ReadFileText(SetupFile());
@@ -375,15 +388,7 @@ TEST_F(SetupE2E, InstallReinstallAndUninstall) {
 // "Folders" values anywhere; neither the setup run again nor the
 // uninstaller then writes or deletes anything outside the program folder.
 TEST_F(SetupE2E, LinksAndFoldersValuesLeadNowhereElse) {
-    Process setup;
-    Wizard wizard;
-    ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard));
-    ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
-    DWORD pid = 0;
-    HWND program = WaitForInstalledProgram(true, &pid);
-    ASSERT_NE(program, (HWND)NULL);
-    EXPECT_EQ(setup.Wait(20000), 0);
-    CloseProgram(program, pid);
+    ASSERT_NO_FATAL_FAILURE(InstallAndClose());
 
     std::string victim = MakeVictim();
     std::string phoneBook = InFolder("PhoneBook");
@@ -395,6 +400,7 @@ TEST_F(SetupE2E, LinksAndFoldersValuesLeadNowhereElse) {
     // Installing again writes no sample note through the link: where the
     // link cannot be replaced by a folder, the install stops with a message.
     Process again;
+    Wizard wizard;
     ASSERT_NO_FATAL_FAILURE(StartSetup(again, &wizard));
     ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
     HWND box = WaitForWindow("Install Error", 30000, again.Id());
@@ -402,7 +408,8 @@ TEST_F(SetupE2E, LinksAndFoldersValuesLeadNowhereElse) {
         EXPECT_NE(testkit::ControlText(box, 0xFFFF).find(phoneBook), std::string::npos);
         Answer(box, IDOK);
     } else {
-        program = WaitForInstalledProgram(false, &pid);
+        DWORD pid = 0;
+        HWND program = WaitForInstalledProgram(false, &pid);
         if (program)
             CloseProgram(program, pid);
     }
@@ -530,15 +537,7 @@ TEST_F(SetupE2E, ADamagedSetupChangesNothing) {
     ExpectNoShellEntries();
 
     // The good setup afterwards installs every sample byte for byte.
-    Process setup;
-    Wizard wizard;
-    ASSERT_NO_FATAL_FAILURE(StartSetup(setup, &wizard));
-    ASSERT_NO_FATAL_FAILURE(AgreeAndInstall(wizard));
-    DWORD pid = 0;
-    HWND program = WaitForInstalledProgram(true, &pid);
-    ASSERT_NE(program, (HWND)NULL);
-    EXPECT_EQ(setup.Wait(20000), 0);
-    CloseProgram(program, pid);
+    ASSERT_NO_FATAL_FAILURE(InstallAndClose());
     ASSERT_NO_FATAL_FAILURE(ExpectInstalledFiles());
 
     // Over the installed program, every installed file stays as it was.
