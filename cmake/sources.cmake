@@ -22,6 +22,7 @@ set(JW_PORTABLE_SOURCES
     notebook/scanrules.cpp
     notebook/conflictname.cpp
     notebook/turnwatch.cpp
+    notebook/notemerge.cpp
     features/notesearch.cpp
     features/bookdocument.cpp
     util/textencoding.cpp
@@ -136,6 +137,7 @@ set(JW_HOST_TEST_SOURCES
     tests/host/diary_test.cpp
     tests/host/templatetext_test.cpp
     tests/host/setuplayout_test.cpp
+    tests/host/notemerge_test.cpp
     tests/host/defaultbooks_test.cpp
     tests/host/setupextract_test.cpp
     tests/host/linkrules_test.cpp
@@ -300,6 +302,7 @@ set(JW_FUZZ_TARGETS
     textencoding
     searchrules
     historyindex
+    notemerge
 )
 set(JW_FUZZ_helpsource_SOURCES ${JW_HLPWRITER_SOURCES} tests/host/hlpreader.cpp)
 

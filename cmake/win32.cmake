@@ -17,6 +17,12 @@ set(JW_SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 
 
 add_library(jotwell_core STATIC ${JW_PORTABLE_SOURCES} ${JW_WIN32_SOURCES})
 target_include_directories(jotwell_core PUBLIC ${CMAKE_SOURCE_DIR})
+# The note merge's diff library is header-only (Debian's libdtl-dev). The
+# cross compiler gets a folder holding only it, never the host's headers.
+set(JW_DTL_HEADERS /usr/include/dtl CACHE PATH "The dtl headers")
+set(JW_DTL_INCLUDE ${CMAKE_BINARY_DIR}/dtl-include)
+file(COPY ${JW_DTL_HEADERS} DESTINATION ${JW_DTL_INCLUDE})
+target_include_directories(jotwell_core SYSTEM PUBLIC ${JW_DTL_INCLUDE})
 target_link_libraries(jotwell_core PUBLIC ${JW_SYSTEM_LIBS})
 
 include(cmake/resources.cmake)

@@ -3,7 +3,7 @@
 # Idempotent: does nothing when everything is present.
 set -e
 
-PKGS="cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb xauth googletest libbenchmark-dev imagemagick xdotool clang"
+PKGS="cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb xauth googletest libbenchmark-dev imagemagick xdotool clang libdtl-dev"
 
 missing=""
 for p in $PKGS; do
