@@ -88,6 +88,7 @@ set(JW_WIN32_SOURCES
     notebook/notehistorydialog.cpp
     notebook/restoredeleteddialog.cpp
     notebook/history.cpp
+    notebook/notemergesave.cpp
     notebook/scan.cpp
     notebook/bookmanage.cpp
     notebook/bookpropertiesdialog.cpp

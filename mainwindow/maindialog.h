@@ -116,6 +116,10 @@ public:
     bool SaveData();
     bool ConfirmLeaveNote();
     bool SaveRichEditText();
+    // Another computer's changes to other lines, taken into the text to
+    // save (notemergesave.cpp); the editor then shows the merged note.
+    bool MergeOutsideChanges(const std::string& mine, NoteVersion* version, std::string* merged);
+    void ShowMergedText(const std::string& merged);
     bool LoadRichEditText(const char* path, NoteVersion* version);
     void LoadNoteText();
     void ShowNoteUnreadable();

@@ -253,10 +253,21 @@ bool MainDialog::SaveRichEditText() {
     if (bNoteBareLineFeeds)
         size = TextToBareLineFeeds(text, size, encoding);
     NoteVersion version = KnownVersion();
+    NoteVersion standsOn = version;
+    std::string merged;
+    bool merging = MergeOutsideChanges(std::string(text, size), &version, &merged);
+    if (merging) {
+        text = &merged[0];
+        size = merged.size();
+    }
     NoteVersion replaced = {false, 0};
     char kept[LFILE_PATH];
     iLastSave = SaveNoteFile(szNoteName, text, size, &version, savingTurn, GetTickCount(), kept,
                              &replaced);
+    // A merge that was not saved is made again by the next try, on the
+    // version the editor's text stands on.
+    if (merging && iLastSave != NOTE_SAVED && !kept[0])
+        version = standsOn;
     // Also after a failure: another user's version kept beside is known now,
     // and the next try does not keep it again.
     SetKnownVersion(version);
@@ -271,6 +282,8 @@ bool MainDialog::SaveRichEditText() {
     if (iLastSave != NOTE_SAVED)
         return false;
     iNoteEncoding = encoding;
+    if (merging)
+        ShowMergedText(merged);
     return true;
 }
 

@@ -3,6 +3,9 @@
 #include "tests/win32/mainfixture.h"
 
 #include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
 
 #include "app/settings.h"
 #include "dialogs/lrichedit.h"
@@ -206,6 +209,42 @@ TEST_F(ScanTest, UnsavedEditsOverAnOutsideChangeLoseNeitherText) {
     EXPECT_EQ(testkit::ReadFileText(Book("Other Notes") + "\\" + copies[0]), "milk, eggs");
     std::vector<std::string> listed = ListedNotes();
     EXPECT_EQ(listed.size(), 2u) << "both versions are listed";
+}
+
+// Another computer changed another line before the save: both changes are
+// in the note, with no question and no copy beside it; the editor shows the
+// merged note with the caret where it was, the status bar says so, and both
+// sides' texts are in the note's history.
+TEST_F(ScanTest, EditsOfOtherLinesFromAnotherComputerAreMerged) {
+    WriteNote("Other Notes", "A", "one\r\ntwo\r\nthree\r\nfour\r\nfive");
+    Open();
+    SendMessageA(dialog->NoteText(), EM_SETSEL, -1, -1);
+    TypeInNote(" mine");
+    RewriteFromOutside("A", "ONE\r\ntwo\r\nthree\r\nfour\r\nfive");
+    Scan();
+    FireTimer(TIMER_SAVE);
+    const std::string merged = "ONE\r\ntwo\r\nthree\r\nfour\r\nfive mine";
+    EXPECT_EQ(testkit::ReadFileText(Note("Other Notes", "A")), merged);
+    EXPECT_TRUE(ConflictCopies().empty());
+    EXPECT_EQ(ListedNotes().size(), 1u);
+    EXPECT_EQ(EditorText(), merged);
+    EXPECT_FALSE(dialog->bNoteTextChanged);
+    LONG start = 0, end = 0;
+    LRichEdit::GetSelection(dialog->NoteText(), &start, &end);
+    GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
+    EXPECT_EQ(start, (LONG)SendMessageW(dialog->NoteText(), EM_GETTEXTLENGTHEX, (WPARAM)&length, 0))
+        << "the caret stays after the typed text";
+    EXPECT_NE(testkit::ControlText(dialog->hwnd, IDC_STATUS).find("merged"), std::string::npos);
+
+    ASSERT_TRUE(dialog->history.WaitIdle(10000));
+    std::vector<std::string> kept;
+    for (const HistoryEntry& entry : dialog->history.store.Versions(Note("Other Notes", "A").c_str())) {
+        NoteFileText file;
+        if (dialog->history.store.Read(entry, &file))
+            kept.push_back(std::string(file.data ? file.data : "", file.size));
+    }
+    EXPECT_NE(std::find(kept.begin(), kept.end(), "ONE\r\ntwo\r\nthree\r\nfour\r\nfive"), kept.end());
+    EXPECT_NE(std::find(kept.begin(), kept.end(), "one\r\ntwo\r\nthree\r\nfour\r\nfive mine"), kept.end());
 }
 
 // The other version cannot be replaced (held open): each retry only

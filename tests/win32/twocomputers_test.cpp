@@ -113,6 +113,40 @@ TEST_F(TwoComputers, EachSeesTheOthersNotesAndNoTextIsLost) {
             << "A's deleted note is still listed after one scan period";
     }
 
+    // A edits the last line of a note while B changes its first line and
+    // saves first: A's save merges both, with no question and no copy, and
+    // B's next scan shows the merged note.
+    const std::string plan = "one\r\ntwo\r\nthree\r\nfour\r\nfive";
+    const std::string planMerged = "ONE\r\ntwo\r\nthree\r\nfour\r\nfive mine";
+    if (IsA()) {
+        CreateNote("Plan", plan);
+        ASSERT_TRUE(WaitSignal("b-on-plan"));
+        SendMessageA(dialog->NoteText(), EM_SETSEL, -1, -1);
+        TypeInNote(" mine");
+        KillTimer(dialog->hwnd, TIMER_SAVE);  // held until B has saved
+        Signal("a-typed-plan");
+        ASSERT_TRUE(WaitSignal("b-saved-plan"));
+        FireTimer(TIMER_SAVE);
+        EXPECT_EQ(testkit::ReadFileText(Shared("Plan")), planMerged);
+        EXPECT_EQ(AllVersions("Plan"), planMerged + "\n") << "a copy was kept beside the note";
+        EXPECT_EQ(EditorText(), planMerged);
+        Signal("a-merged-plan");
+    } else {
+        EXPECT_TRUE(Pump([&] { return Listed("Plan"); }, kScanWait));
+        SelectNote("Plan");
+        Signal("b-on-plan");
+        ASSERT_TRUE(WaitSignal("a-typed-plan"));
+        SendMessageA(dialog->NoteText(), EM_SETSEL, 0, 3);
+        TypeInNote("ONE");
+        ASSERT_TRUE(Pump([&] {
+            return testkit::ReadFileText(Shared("Plan")) == "ONE\r\ntwo\r\nthree\r\nfour\r\nfive";
+        }, 15000));
+        Signal("b-saved-plan");
+        ASSERT_TRUE(WaitSignal("a-merged-plan"));
+        responder.Expect("Jotwell", IDYES);
+        EXPECT_TRUE(Pump([&] { return EditorText() == planMerged; }, kScanWait));
+    }
+
     // Both type into the same note at the same time; whoever saves second
     // keeps the other's version beside its own.
     if (IsA())
