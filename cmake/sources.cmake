@@ -313,6 +313,7 @@ set(JW_BENCHMARKS
     notesearch
     bookdocument
     scanrules
+    notemerge
 )
 set(JW_BENCH_notesearch_SOURCES bench/corpus.cpp bench/external.cpp)
 set(JW_BENCH_bookdocument_SOURCES bench/corpus.cpp bench/external.cpp)

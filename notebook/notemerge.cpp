@@ -2,6 +2,7 @@
 
 #include <dtl/dtl.hpp>
 
+#include <unordered_map>
 #include <vector>
 
 #include "util/textencoding.h"
@@ -56,6 +57,20 @@ Lines SplitLines(const std::string& bytes, TextEncoding encoding) {
     if (start < bytes.size())
         lines.push_back(bytes.substr(start));
     return lines;
+}
+
+// Lines of one side without a match in the other, counted both ways: at
+// least the size of the diff between them, found without making it.
+size_t ChangedLines(const Lines& a, const Lines& b) {
+    std::unordered_map<std::string, long> count;
+    for (const std::string& line : a)
+        ++count[line];
+    for (const std::string& line : b)
+        --count[line];
+    size_t changed = 0;
+    for (const auto& entry : count)
+        changed += (size_t)(entry.second < 0 ? -entry.second : entry.second);
+    return changed;
 }
 
 std::string Join(const Lines& lines, size_t from, size_t to) {
@@ -117,6 +132,9 @@ NoteMergeResult MergeNoteBytes(const std::string& base, const std::string& mine,
         if (middles[i].size() > NOTE_MERGE_MAX_LINES)
             return NOTE_MERGE_REFUSED;
     }
+    if (ChangedLines(middles[0], middles[1]) > NOTE_MERGE_MAX_CHANGES ||
+        ChangedLines(middles[0], middles[2]) > NOTE_MERGE_MAX_CHANGES)
+        return NOTE_MERGE_REFUSED;
     // dtl merges the changes of its first and third sequences into its second.
     dtl::Diff3<std::string, Lines> diff3(middles[1], middles[0], middles[2]);
     diff3.compose();

@@ -19,11 +19,13 @@ enum NoteMergeResult {
                           // or the notes are past the bounds below
 };
 
-// Notes larger than this, or whose changed middles (the lines between the
-// first and the last that differ) hold more lines than this, are not merged:
-// the line diff grows with both, and a save must not wait for it.
+// Notes larger than this, whose changed middles (the lines between the
+// first and the last that differ) hold more lines than this, or where a side
+// changed more lines than this, are not merged: the line diff grows with the
+// middles times the changes, and a save must not wait for it.
 const size_t NOTE_MERGE_MAX_BYTES = 2 * 1024 * 1024;
 const size_t NOTE_MERGE_MAX_LINES = 20000;
+const size_t NOTE_MERGE_MAX_CHANGES = 500;
 
 NoteMergeResult MergeNoteBytes(const std::string& base, const std::string& mine,
                                const std::string& theirs, std::string* merged);
