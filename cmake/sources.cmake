@@ -89,6 +89,7 @@ set(JW_WIN32_SOURCES
     notebook/restoredeleteddialog.cpp
     notebook/history.cpp
     notebook/notemergesave.cpp
+    notebook/folderwatch.cpp
     notebook/scan.cpp
     notebook/bookmanage.cpp
     notebook/bookpropertiesdialog.cpp

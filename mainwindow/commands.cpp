@@ -69,6 +69,8 @@ void MainDialog::Command(WORD id, WORD notifyCode) {
         if (notifyCode == EN_CHANGE) {
             if (!bNoteTextChanged && NoteLoaded())
                 savingTurn.Notice(szNoteName, GetTickCount());
+            if (!bStreamingIn)
+                dwLastTyped = GetTickCount();
             bNoteTextChanged = true;
             SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
             SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);
@@ -97,6 +99,16 @@ void MainDialog::OnBookSelected() {
     SetTimer(hwnd, TIMER_SCAN, SCAN_AFTER_BOOK_CHANGE, NULL);
 }
 
+void MainDialog::OnFolderChanged() {
+    // While the user types, the scan waits as it always did (its timer
+    // starts again at each change); a burst of changes makes one scan.
+    if (bScanSoon || bNoteTextChanged || bNoteNameChanged ||
+        GetTickCount() - dwLastTyped < SCAN_PERIOD)
+        return;
+    bScanSoon = true;
+    SetTimer(hwnd, TIMER_SCAN, SCAN_AFTER_FOLDER_CHANGE, NULL);
+}
+
 void MainDialog::OpenWebResource(int id) {
     const char* address = WebResourceAddress(id);
     if (address)
@@ -118,6 +130,7 @@ void MainDialog::OnTimer(UINT id) {
         FinishStart();
         break;
     case TIMER_SCAN:
+        bScanSoon = false;
         ScanFolders();
         if (hwnd)
             SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);
@@ -254,6 +267,9 @@ INT_PTR MainDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_HISTORYFAILURE:
         ShowHistoryFailure();
+        return TRUE;
+    case WM_FOLDERCHANGED:
+        OnFolderChanged();
         return TRUE;
     case WM_TRAYNOTIFY:
         if (lParam == WM_LBUTTONUP)

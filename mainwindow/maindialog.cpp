@@ -78,6 +78,9 @@ MainDialog::MainDialog()
       iPendingClose(0),
       bControlsMade(false),
       iLastSave(NOTE_SAVED),
+      bScanSoon(false),
+      bStreamingIn(false),
+      dwLastTyped(GetTickCount() - SCAN_PERIOD),
       bNoteBytesKnown(false),
       ullNoteBytesTime(0),
       bHistoryFailureShown(false) {
@@ -365,6 +368,7 @@ void MainDialog::DestroyDialog() {
     KillTimer(hwnd, TIMER_STATUS);
     KillTimer(hwnd, TIMER_SAVE);
     KillTimer(hwnd, TIMER_SCAN);
+    folderWatch.Stop();
     SaveData();
     HotKeyClose();
     WindowSizeSettingsStore();

@@ -10,6 +10,7 @@
 
 #include "dialogs/ldialog.h"
 #include "dialogs/lsplash.h"
+#include "notebook/folderwatch.h"
 #include "notebook/historykeeper.h"
 #include "notebook/notefile.h"
 #include "resources/resource.h"
@@ -32,6 +33,7 @@ const UINT SAVE_QUICK_RETRY = 250;    // this often
 const UINT SAVE_TURN_DELAY = 500;     // after another computer's save held the turn
 const UINT SCAN_PERIOD = 20000;
 const UINT SCAN_AFTER_BOOK_CHANGE = 3000;
+const UINT SCAN_AFTER_FOLDER_CHANGE = 500;  // after the folder's watch told of a change
 
 // szNoteName while nothing is loaded and nothing may be saved: at the start,
 // after a delete, and while the selected note's path would not fit.
@@ -120,6 +122,8 @@ public:
     // save (notemergesave.cpp); the editor then shows the merged note.
     bool MergeOutsideChanges(const std::string& mine, NoteVersion* version, std::string* merged);
     void ShowMergedText(const std::string& merged);
+    // A change in the book's folder, told by its watch (commands.cpp).
+    void OnFolderChanged();
     bool LoadRichEditText(const char* path, NoteVersion* version);
     void LoadNoteText();
     void ShowNoteUnreadable();
@@ -228,6 +232,10 @@ public:
     SavingTurn savingTurn;      // of the loaded note's folder, with its watch of a turn in the way
     NoteSaveResult iLastSave;   // of the last SaveData
     HistoryKeeper history;      // the user's store of versions and deleted notes
+    FolderWatch folderWatch;    // of the current book's folder
+    bool bScanSoon;             // a change outside was told: the scan is on its way
+    bool bStreamingIn;          // the editor is given a note's text, not typed in
+    DWORD dwLastTyped;          // tick of the user's last change of the text
     std::string strNoteBytes;   // the bytes of the loaded note's known version,
     bool bNoteBytesKnown;       // when known: kept when a save replaces them
     unsigned long long ullNoteBytesTime;

@@ -84,7 +84,9 @@ void MainDialog::ShowMergedText(const std::string& merged) {
     LONG top = (LONG)SendMessageW(editor, EM_LINEINDEX,
                                   SendMessageW(editor, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
     SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
+    bStreamingIn = true;
     LRichEdit::StreamInFileBytes(editor, merged.data(), merged.size(), &iNoteEncoding);
+    bStreamingIn = false;
     PlaceMap map(before, EditorUnits(editor));
     LRichEdit::SetSelection(editor, map.Map(start), map.Map(end));
     LONG line = (LONG)SendMessageW(editor, EM_EXLINEFROMCHAR, 0, map.Map(top));

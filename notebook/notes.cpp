@@ -57,6 +57,7 @@ void MainDialog::InitItemsList() {
     char folder[LFILE_PATH];
     GetCurrentBookFolder(folder);
     NoteListing listing = ListNoteNames(folder);
+    folderWatch.Start(folder, hwnd, WM_FOLDERCHANGED);
     InsertNotesSorted(listing.names);
 
     char book[LFILE_PATH] = "";
@@ -153,8 +154,10 @@ bool MainDialog::LoadRichEditText(const char* path, NoteVersion* version) {
     NoteFileText file;
     bool whole = path[0] && ReadNoteFile(path, &file);
     // What could be read is shown even when it is not all of the file.
+    bStreamingIn = true;
     whole = LRichEdit::StreamInFileBytes(text, file.data ? file.data : "", file.size,
                                          &iNoteEncoding) && whole;
+    bStreamingIn = false;
     bNoteBareLineFeeds = TextHasBareLineFeeds(file.data, file.size, iNoteEncoding);
     if (version) {
         version->known = whole && file.exists;

@@ -150,4 +150,7 @@
 #define IDC_DELETED_INFO      102
 #define WM_HISTORYFAILURE     (0x0400 + 22)
 
+// Posted by the watch of the current book's folder at a change (WM_USER + 23).
+#define WM_FOLDERCHANGED      (0x0400 + 23)
+
 #endif

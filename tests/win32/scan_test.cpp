@@ -211,6 +211,29 @@ TEST_F(ScanTest, UnsavedEditsOverAnOutsideChangeLoseNeitherText) {
     EXPECT_EQ(listed.size(), 2u) << "both versions are listed";
 }
 
+// The book's folder is watched: a note added or deleted outside shows about
+// half a second later, not at the next 20-s look; while the user types, the
+// scan waits for the look as it always did.
+TEST_F(ScanTest, NotesAddedOrDeletedOutsideShowAtOnce) {
+    WriteNote("Other Notes", "Apple", "a");
+    WriteNote("Other Notes", "Cherry", "c");
+    Open();
+    ASSERT_TRUE(dialog->folderWatch.Watching());
+    auto listed = [&](const char* name) {
+        std::vector<std::string> names = ListedNotes();
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    WriteNote("Other Notes", "Banana", "b");
+    EXPECT_TRUE(Pump([&] { return listed("Banana"); }, SCAN_PERIOD / 4));
+    ASSERT_TRUE(DeleteFileA(Note("Other Notes", "Cherry").c_str()));
+    EXPECT_TRUE(Pump([&] { return !listed("Cherry"); }, SCAN_PERIOD / 4));
+
+    TypeInNote("typing ");
+    WriteNote("Other Notes", "Date", "d");
+    PumpFor(2000);
+    EXPECT_FALSE(listed("Date")) << "scanned while the user types";
+}
+
 // Another computer changed another line before the save: both changes are
 // in the note, with no question and no copy beside it; the editor shows the
 // merged note with the caret where it was, the status bar says so, and both
