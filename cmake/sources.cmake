@@ -329,6 +329,7 @@ set(JW_WIN32_BENCHMARKS
     search
     historywindows
     savelatency
+    outsidechange
 )
 set(JW_WIN32_BENCH_idle_SOURCES bench/idle_win32_bench.cpp bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_startup_SOURCES bench/startup_win32_bench.cpp bench/winbenchkit.cpp)
@@ -339,6 +340,7 @@ set(JW_WIN32_BENCH_search_SOURCES bench/search_win32_bench.cpp bench/corpus.cpp
 set(JW_WIN32_BENCH_historywindows_SOURCES bench/historywindows_win32_bench.cpp
     bench/winbenchkit.cpp)
 set(JW_WIN32_BENCH_savelatency_SOURCES bench/savelatency_win32_bench.cpp bench/winbenchkit.cpp)
+set(JW_WIN32_BENCH_outsidechange_SOURCES bench/outsidechange_win32_bench.cpp bench/winbenchkit.cpp)
 
 # The screenshot driver (Windows program).
 set(JW_SHOTS_SOURCES
