@@ -67,10 +67,13 @@ void MainDialog::Command(WORD id, WORD notifyCode) {
         return;
     case IDC_NOTE_TEXT:
         if (notifyCode == EN_CHANGE) {
-            if (!bNoteTextChanged && NoteLoaded())
-                savingTurn.Notice(szNoteName, GetTickCount());
-            if (!bStreamingIn)
+            // A note given to the editor is no typing: no look at the
+            // turn, and the scan need not wait for it.
+            if (!bStreamingIn) {
+                if (!bNoteTextChanged && NoteLoaded())
+                    savingTurn.Notice(szNoteName, GetTickCount());
                 dwLastTyped = GetTickCount();
+            }
             bNoteTextChanged = true;
             SetTimer(hwnd, TIMER_SAVE, SAVE_TEXT_DELAY, NULL);
             SetTimer(hwnd, TIMER_SCAN, SCAN_PERIOD, NULL);

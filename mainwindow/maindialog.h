@@ -120,7 +120,8 @@ public:
     bool SaveRichEditText();
     // Another computer's changes to other lines, taken into the text to
     // save (notemergesave.cpp); the editor then shows the merged note.
-    bool MergeOutsideChanges(const std::string& mine, NoteVersion* version, std::string* merged);
+    bool MergeOutsideChanges(const char* mine, size_t size, NoteVersion* version,
+                             std::string* merged);
     void ShowMergedText(const std::string& merged);
     // A change in the book's folder, told by its watch (commands.cpp).
     void OnFolderChanged();

@@ -51,25 +51,26 @@ private:
 
 }  // namespace
 
-bool MainDialog::MergeOutsideChanges(const std::string& mine, NoteVersion* version,
+bool MainDialog::MergeOutsideChanges(const char* text, size_t size, NoteVersion* version,
                                      std::string* merged) {
     // The base is the version the editor's text stands on, as its bytes.
-    if (!bNoteBytesKnown || !version->known || ullNoteBytesTime != version->time ||
-        mine == strNoteBytes)
+    // Most saves find the file as they left it: they copy nothing here.
+    if (!bNoteBytesKnown || !version->known || ullNoteBytesTime != version->time)
         return false;
     unsigned long long onDisk = 0;
-    if (!LFile::GetLastWriteTime(szNoteName, &onDisk) || onDisk == version->time)
+    if (!LFile::GetLastWriteTime(szNoteName, &onDisk) || onDisk == version->time ||
+        strNoteBytes.compare(0, std::string::npos, text, size) == 0)
         return false;
     NoteFileText file;
     if (!ReadNoteFile(szNoteName, &file) || !file.exists)
         return false;
+    std::string mine(text, size);
     std::string theirs(file.data ? file.data : "", file.size);
     if (MergeNoteBytes(strNoteBytes, mine, theirs, merged) != NOTE_MERGED)
         return false;
     // Both sides first, so that Note History can take the merge back.
-    std::string copy = mine;
     history.KeepVersion(szNoteName, &theirs, file.time, true);
-    history.KeepVersion(szNoteName, &copy, 0, true);
+    history.KeepVersion(szNoteName, &mine, 0, true);
     version->time = file.time;
     return true;
 }

@@ -258,7 +258,7 @@ bool MainDialog::SaveRichEditText() {
     NoteVersion version = KnownVersion();
     NoteVersion standsOn = version;
     std::string merged;
-    bool merging = MergeOutsideChanges(std::string(text, size), &version, &merged);
+    bool merging = MergeOutsideChanges(text, size, &version, &merged);
     if (merging) {
         text = &merged[0];
         size = merged.size();
